@@ -1,0 +1,16 @@
+# Warnings and sanitizers for the project's own targets. Every target of ours links
+# vostrel_options; third-party headers come in as system includes and stay quiet.
+add_library(vostrel_options INTERFACE)
+add_library(vostrel::options ALIAS vostrel_options)
+
+target_compile_options(vostrel_options INTERFACE
+    -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow)
+if(VOSTREL_WERROR)
+    target_compile_options(vostrel_options INTERFACE -Werror)
+endif()
+
+if(VOSTREL_SANITIZE)
+    set(_vostrel_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_compile_options(vostrel_options INTERFACE ${_vostrel_san})
+    target_link_options(vostrel_options INTERFACE ${_vostrel_san})
+endif()

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "class_table.h"
+
+namespace vostrel {
+
+inline constexpr int kSegmentCount = 5;
+inline constexpr int kMaxCharacterLevel = 20;
+
+// One row of the build sheet: the level box as typed and the positions chosen
+// in the two class lists (-1 nothing chosen, 0 "<None>", p the class in slot p).
+struct Segment {
+    std::string levelText;
+    std::int16_t firstClass = -1;
+    std::int16_t secondClass = -1;
+};
+
+// Segment k (1..5) is segments[k - 1].
+struct BuildSheet {
+    std::array<Segment, kSegmentCount> segments{};
+};
+
+// Running totals of one computation. Per-segment arrays are indexed by segment
+// number 1..5 (segmentClasses by 2k-1 and 2k), so element 0 is never written.
+struct ProgressionState {
+    std::array<std::int16_t, kSegmentCount + 1> segmentLevels{};
+    std::array<std::int16_t, 2 * kSegmentCount + 1> segmentClasses{};
+    std::array<std::int16_t, kSlotCount> classLevels{};
+    std::array<std::int16_t, kSegmentCount + 1> segmentHitDie{};
+    std::array<std::int16_t, kMaxLevel + 1> hitDieTally{};  // by die size 0..20
+    std::array<std::int16_t, kSegmentCount + 1> segmentSkillPoints{};
+    std::string skillText;
+    std::int16_t bab = 0;
+    double fort = 0.0;
+    double ref = 0.0;
+    double will = 0.0;
+};
+
+enum class ProgressionOutcome { TooManyLevels, NothingToShow, Finished };
+
+struct ProgressionResult {
+    ProgressionOutcome outcome = ProgressionOutcome::NothingToShow;
+    ProgressionState state;
+};
+
+// The window's message for a build whose level boxes add up to more than 20.
+inline constexpr const char* kTooManyLevelsText = "Character above 20th level";
+
+// Checks the build and walks its accepted segments in order.
+ProgressionResult computeProgression(const BuildSheet& sheet, const ClassTable& table);
+
+// The per-segment steps, in the order the walk calls them for segment k (1..5),
+// after it has stored the segment's classes and level count and tallied class levels.
+void hitDieStep(ProgressionState& state, const ClassTable& table, int k);
+void skillStep(ProgressionState& state, const ClassTable& table, int k);
+void attackStep(ProgressionState& state, const ClassTable& table, int k);
+void saveStep(ProgressionState& state, const ClassTable& table, int k);
+
+// The seven-line report of a finished walk, lines joined by CR LF.
+std::string buildReportText(const ProgressionState& state, const ClassTable& table);
+
+}  // namespace vostrel
