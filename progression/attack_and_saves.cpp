@@ -1,1 +1,83 @@
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
 #include "progression.h"
+
+namespace vostrel {
+
+namespace {
+
+// Rounds to nearest with ties to even (1.5 -> 2, 2.5 -> 2) and keeps the result
+// within the 16-bit range. A loaded file's rates cannot leave it; a table built
+// otherwise saturates instead of overflowing, and a rate that is not a number adds nothing.
+std::int16_t roundedAttackBonus(double total, std::int16_t previous) {
+    constexpr double kLowest = std::numeric_limits<std::int16_t>::min();
+    constexpr double kHighest = std::numeric_limits<std::int16_t>::max();
+    const double rounded = std::nearbyint(total);
+    if (std::isnan(rounded)) {
+        return previous;
+    }
+    if (rounded < kLowest) {
+        return std::numeric_limits<std::int16_t>::min();
+    }
+    if (rounded > kHighest) {
+        return std::numeric_limits<std::int16_t>::max();
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+// The 2 goes only to a pair of classes that are both new to the character:
+// after this segment's tally their levels then add up to exactly twice the
+// segment's levels, and to more once either had levels before.
+void advanceSave(double& save, bool goodA, bool goodB, int pairLevels, int levels) {
+    const double levelCount = levels;
+    if (goodA || goodB) {
+        if (pairLevels <= 2 * levels) {
+            save = (save + 2.0) + levelCount / 2.0;
+        } else {
+            save = save + levelCount / 2.0;
+        }
+    } else {
+        save = save + levelCount / 3.0;
+    }
+}
+
+// The walk stores only slots 1..40; anything else has no levels rather than
+// reading outside the tally.
+int levelsInSlot(const ProgressionState& state, int slot) {
+    if (slot < 0 || slot >= kSlotCount) {
+        return 0;
+    }
+    return state.classLevels[static_cast<std::size_t>(slot)];
+}
+
+}  // namespace
+
+void attackStep(ProgressionState& state, const ClassTable& table, int k) {
+    const auto k2 = static_cast<std::size_t>(2 * k);
+    const double rateA = table.recordAt(state.segmentClasses[k2 - 1]).babRate;
+    const double rateB = table.recordAt(state.segmentClasses[k2]).babRate;
+    const double rate = rateA > rateB ? rateA : rateB;
+    const double levels = state.segmentLevels[static_cast<std::size_t>(k)];
+    // The product first, then the running total; rounded again after every segment.
+    const double total = levels * rate + static_cast<double>(state.bab);
+    state.bab = roundedAttackBonus(total, state.bab);
+}
+
+void saveStep(ProgressionState& state, const ClassTable& table, int k) {
+    const auto k2 = static_cast<std::size_t>(2 * k);
+    const std::int16_t a = state.segmentClasses[k2 - 1];
+    const std::int16_t b = state.segmentClasses[k2];
+    const ClassRecord& first = table.recordAt(a);
+    const ClassRecord& second = table.recordAt(b);
+    const int levels = state.segmentLevels[static_cast<std::size_t>(k)];
+    const int pairLevels = levelsInSlot(state, a) + levelsInSlot(state, b);
+
+    advanceSave(state.fort, first.fortGood, second.fortGood, pairLevels, levels);
+    advanceSave(state.ref, first.refGood, second.refGood, pairLevels, levels);
+    advanceSave(state.will, first.willGood, second.willGood, pairLevels, levels);
+}
+
+}  // namespace vostrel

@@ -1,1 +1,62 @@
+#include <cstddef>
+#include <cstdint>
+
+#include "number_text.h"
 #include "progression.h"
+
+namespace vostrel {
+
+namespace {
+
+// The better of the pair; on a tie the second class supplies the (same) value.
+std::int16_t better(std::int16_t first, std::int16_t second) {
+    return first > second ? first : second;
+}
+
+}  // namespace
+
+void hitDieStep(ProgressionState& state, const ClassTable& table, int k) {
+    const auto k2 = static_cast<std::size_t>(2 * k);
+    const auto segment = static_cast<std::size_t>(k);
+    const std::int16_t die = better(table.recordAt(state.segmentClasses[k2 - 1]).hitDie,
+                                    table.recordAt(state.segmentClasses[k2]).hitDie);
+    state.segmentHitDie[segment] = die;
+    // The tally has sizes 0..20 only; levels of any other die stay untallied.
+    if (die < 0 || die > kMaxLevel) {
+        return;
+    }
+    auto& count = state.hitDieTally[static_cast<std::size_t>(die)];
+    count = static_cast<std::int16_t>(count + state.segmentLevels[segment]);
+}
+
+void skillStep(ProgressionState& state, const ClassTable& table, int k) {
+    const auto k2 = static_cast<std::size_t>(2 * k);
+    const auto segment = static_cast<std::size_t>(k);
+    const ClassRecord& first = table.recordAt(state.segmentClasses[k2 - 1]);
+    const ClassRecord& second = table.recordAt(state.segmentClasses[k2]);
+    const std::int16_t points = better(first.skillPoints, second.skillPoints);
+    state.segmentSkillPoints[segment] = points;
+
+    // The first segment's multiplier carries the extra three levels' worth of
+    // points a character gets at first level.
+    const int levels = state.segmentLevels[segment];
+    const int multiplier = k == 1 ? levels + 3 : levels;
+
+    std::string& text = state.skillText;
+    if (k == 1) {
+        text.clear();
+        text += "[(";
+    } else {
+        text += " + [(";
+    }
+    appendInteger(text, points);
+    text += " + int modifier) * ";
+    appendInteger(text, multiplier);
+    text += " (";
+    text += first.name;
+    text += '/';
+    text += second.name;
+    text += " lists)]";
+}
+
+}  // namespace vostrel

@@ -1,5 +1,99 @@
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <string_view>
+
+#include "number_text.h"
 #include "progression.h"
 
 namespace vostrel {
-std::string buildReportText(const ProgressionState&, const ClassTable&) { return {}; }
+
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+// Only the usual die sizes are listed; any other tallied size is left out of the line.
+constexpr std::array<int, 5> kListedDice{4, 6, 8, 10, 12};
+
+void appendHitDice(std::string& text, const ProgressionState& state) {
+    bool first = true;
+    for (const int die : kListedDice) {
+        const int count = state.hitDieTally[static_cast<std::size_t>(die)];
+        if (count <= 0) {
+            continue;
+        }
+        if (!first) {
+            text += " + ";
+        }
+        first = false;
+        appendInteger(text, count);
+        text += 'd';
+        appendInteger(text, die);
+    }
+}
+
+// A save keeps its fraction until here and shows only its whole part (floor).
+void appendSave(std::string& text, double save) {
+    // Adding 0.0 turns a floored -0.0 into 0.0, so no "-0" can appear.
+    const double whole = std::floor(save) + 0.0;
+    // Room for the widest whole double, sign included.
+    char digits[std::numeric_limits<double>::max_exponent10 + 8];
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
+    text.append(digits, written.ptr);
+}
+
+// Each class of the build once, in slot order, with the features cell of the
+// total level it reached.
+void appendClassFeatures(std::string& text, const ProgressionState& state,
+                         const ClassTable& table) {
+    bool first = true;
+    for (int slot = 1; slot <= kMaxClasses; ++slot) {
+        const int level = state.classLevels[static_cast<std::size_t>(slot)];
+        if (level <= 0 || level > kMaxLevel) {
+            continue;
+        }
+        if (!first) {
+            text += ", ";
+        }
+        first = false;
+        text += table.recordAt(slot).features[static_cast<std::size_t>(level)];
+    }
+}
+
+}  // namespace
+
+std::string buildReportText(const ProgressionState& state, const ClassTable& table) {
+    std::string text;
+    text.reserve(256 + state.skillText.size());
+
+    text += "HD=";
+    appendHitDice(text, state);
+    text += kLineBreak;
+
+    text += "Skill Points:";
+    text += state.skillText;
+    text += kLineBreak;
+
+    text += "BAB=";
+    appendInteger(text, state.bab);
+    text += kLineBreak;
+
+    text += "Fort=+";
+    appendSave(text, state.fort);
+    text += kLineBreak;
+    text += "Ref=+";
+    appendSave(text, state.ref);
+    text += kLineBreak;
+    text += "Will=+";
+    appendSave(text, state.will);
+    text += kLineBreak;
+
+    text += "Class Features: ";
+    appendClassFeatures(text, state, table);
+    return text;
+}
+
 }  // namespace vostrel

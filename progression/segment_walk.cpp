@@ -1,6 +1,99 @@
+#include <cstddef>
+#include <string_view>
+
 #include "progression.h"
 
 namespace vostrel {
-// Placeholder until the calculator lands.
-ProgressionResult computeProgression(const BuildSheet&, const ClassTable&) { return {}; }
+
+namespace {
+
+// Any level text worth more than a whole character's levels reads as this, so
+// that five of them add up without overflow and still exceed the limit.
+constexpr int kLevelsBeyondLimit = kMaxCharacterLevel + 1;
+
+// A level box holds decimal digits or nothing. Empty text and text with any
+// other character count as no levels; long numerals saturate instead of overflowing.
+int levelValue(std::string_view text) {
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        value = value * 10 + (c - '0');
+        if (value > kMaxCharacterLevel) {
+            value = kLevelsBeyondLimit;
+        }
+    }
+    return value;
+}
+
+bool isClassPosition(std::int16_t position) {
+    return position >= 1 && position <= kMaxClasses;
+}
+
+bool isAccepted(const Segment& segment) {
+    return levelValue(segment.levelText) > 0 && isClassPosition(segment.firstClass) &&
+           isClassPosition(segment.secondClass);
+}
+
+const Segment& segmentAt(const BuildSheet& sheet, int k) {
+    return sheet.segments[static_cast<std::size_t>(k - 1)];
+}
+
+void processSegment(ProgressionState& state, const ClassTable& table, const Segment& segment,
+                    int k) {
+    const auto k2 = static_cast<std::size_t>(2 * k);
+    const std::int16_t a = segment.firstClass;
+    const std::int16_t b = segment.secondClass;
+    state.segmentClasses[k2 - 1] = a;
+    state.segmentClasses[k2] = b;
+
+    // The level total has passed, so every count here is 0..20.
+    const auto levels = static_cast<std::int16_t>(levelValue(segment.levelText));
+    state.segmentLevels[static_cast<std::size_t>(k)] = levels;
+
+    // A class chosen in both lists of one segment gains the levels once.
+    auto& levelsOfA = state.classLevels[static_cast<std::size_t>(a)];
+    levelsOfA = static_cast<std::int16_t>(levelsOfA + levels);
+    if (b != a) {
+        auto& levelsOfB = state.classLevels[static_cast<std::size_t>(b)];
+        levelsOfB = static_cast<std::int16_t>(levelsOfB + levels);
+    }
+
+    hitDieStep(state, table, k);
+    skillStep(state, table, k);
+    attackStep(state, table, k);
+    saveStep(state, table, k);
+}
+
+}  // namespace
+
+ProgressionResult computeProgression(const BuildSheet& sheet, const ClassTable& table) {
+    ProgressionResult result;
+
+    // Every box counts here, even those of segments the walk will never reach.
+    int total = 0;
+    for (const Segment& segment : sheet.segments) {
+        total += levelValue(segment.levelText);
+    }
+    if (total > kMaxCharacterLevel) {
+        result.outcome = ProgressionOutcome::TooManyLevels;
+        return result;
+    }
+
+    if (!isAccepted(segmentAt(sheet, 1))) {
+        result.outcome = ProgressionOutcome::NothingToShow;
+        return result;
+    }
+    for (int k = 1; k <= kSegmentCount; ++k) {
+        const Segment& segment = segmentAt(sheet, k);
+        if (!isAccepted(segment)) {
+            break;
+        }
+        processSegment(result.state, table, segment, k);
+    }
+    result.outcome = ProgressionOutcome::Finished;
+    return result;
+}
+
 }  // namespace vostrel
