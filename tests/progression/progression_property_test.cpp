@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "sample_classes.h"
+
+namespace vostrel::testing {
+namespace {
+
+using enum ProgressionOutcome;
+
+int pick(std::mt19937& rng, int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(rng);
+}
+
+ClassTable randomTable(std::mt19937& rng) {
+    static const std::array<double, 6> kRates{0.0, 0.25, 0.5, 0.75, 1.0, 1.0 / 3.0};
+    static const std::array<const char*, 4> kSaveTexts{"TRUE", "FALSE", "True", ""};
+    const auto saveText = [&] { return kSaveTexts[static_cast<std::size_t>(pick(rng, 0, 3))]; };
+
+    ClassTable table;
+    const int count = pick(rng, 0, kMaxClasses);
+    for (int slot = 1; slot <= count; ++slot) {
+        ClassRecord record;
+        record.name = "K" + std::to_string(slot);
+        record.hitDie = static_cast<std::int16_t>(pick(rng, 0, kMaxLevel));
+        record.skillPoints = static_cast<std::int16_t>(pick(rng, -1, 8));
+        record.babRate = pick(rng, 0, 1) == 0
+                             ? kRates[static_cast<std::size_t>(pick(rng, 0, 5))]
+                             : std::uniform_real_distribution<double>(0.0, 1.5)(rng);
+        record.fortText = saveText();
+        record.refText = saveText();
+        record.willText = saveText();
+        for (std::size_t level = 1; level <= kMaxLevel; ++level) {
+            record.features[level] = record.name + ":" + std::to_string(level);
+        }
+        table.appendRecord(std::move(record));
+    }
+    table.deriveGoodSaves();
+    return table;
+}
+
+BuildSheet randomSheet(std::mt19937& rng, int classCount) {
+    BuildSheet sheet;
+    const auto position = [&] {
+        return static_cast<std::int16_t>(pick(rng, 0, 9) < 8 ? pick(rng, 1, std::max(1, classCount))
+                                                             : pick(rng, -1, kMaxClasses + 2));
+    };
+    for (Segment& segment : sheet.segments) {
+        const int levels = pick(rng, 0, 8);
+        switch (pick(rng, 0, 5)) {
+            case 0:
+                segment.levelText = "";
+                break;
+            case 1:
+                segment.levelText = "0" + std::to_string(levels);
+                break;
+            default:
+                segment.levelText = std::to_string(levels);
+                break;
+        }
+        segment.firstClass = position();
+        segment.secondClass = position();
+    }
+    return sheet;
+}
+
+// The rules, restated plainly: a save gets the 2 when both classes are new.
+struct Expected {
+    ProgressionOutcome outcome = NothingToShow;
+    std::array<int, kSlotCount> classLevels{};
+    int acceptedLevels = 0;
+    int bab = 0;
+    double fort = 0.0, ref = 0.0, will = 0.0;
+};
+
+Expected expectedFor(const BuildSheet& sheet, const ClassTable& table) {
+    Expected e;
+    int total = 0;
+    for (const Segment& s : sheet.segments) {
+        total += s.levelText.empty() ? 0 : std::stoi(s.levelText);
+    }
+    if (total > kMaxCharacterLevel) {
+        e.outcome = TooManyLevels;
+        return e;
+    }
+    for (const Segment& s : sheet.segments) {
+        const int levels = s.levelText.empty() ? 0 : std::stoi(s.levelText);
+        const auto inTable = [](int p) { return p >= 1 && p <= kMaxClasses; };
+        if (levels <= 0 || !inTable(s.firstClass) || !inTable(s.secondClass)) {
+            break;
+        }
+        e.outcome = Finished;
+        const ClassRecord& a = table.recordAt(s.firstClass);
+        const ClassRecord& b = table.recordAt(s.secondClass);
+        auto& levelsA = e.classLevels[static_cast<std::size_t>(s.firstClass)];
+        auto& levelsB = e.classLevels[static_cast<std::size_t>(s.secondClass)];
+        const bool bothNew = levelsA == 0 && levelsB == 0;
+        levelsA += levels;
+        if (s.secondClass != s.firstClass) {
+            levelsB += levels;
+        }
+        e.acceptedLevels += levels;
+        e.bab = static_cast<int>(std::nearbyint(levels * std::max(a.babRate, b.babRate) + e.bab));
+        const auto advance = [&](double& save, bool good) {
+            if (!good) {
+                save = save + levels / 3.0;
+            } else {
+                save = bothNew ? (save + 2) + levels / 2.0 : save + levels / 2.0;
+            }
+        };
+        advance(e.fort, a.fortGood || b.fortGood);
+        advance(e.ref, a.refGood || b.refGood);
+        advance(e.will, a.willGood || b.willGood);
+    }
+    return e;
+}
+
+std::string flooredLine(const char* label, double save) {
+    return label + std::to_string(static_cast<long long>(std::floor(save)));
+}
+
+TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
+    std::mt19937 rng(20261207);
+    int finished = 0;
+    for (int tableIndex = 0; tableIndex < 300 && !HasFailure(); ++tableIndex) {
+        const ClassTable table = randomTable(rng);
+        for (int buildIndex = 0; buildIndex < 20 && !HasFailure(); ++buildIndex) {
+            SCOPED_TRACE("table " + std::to_string(tableIndex) + ", build " +
+                         std::to_string(buildIndex));
+            const BuildSheet sheet = randomSheet(rng, table.classCount());
+            const Expected e = expectedFor(sheet, table);
+            const ProgressionResult result = computeProgression(sheet, table);
+            ASSERT_EQ(result.outcome, e.outcome);
+            if (e.outcome != Finished) {
+                continue;
+            }
+            ++finished;
+            const ProgressionState& state = result.state;
+            int tallied = 0;
+            for (const auto count : state.hitDieTally) {
+                tallied += count;
+            }
+            EXPECT_EQ(tallied, e.acceptedLevels);
+            for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+                EXPECT_EQ(state.classLevels[slot], e.classLevels[slot]) << "slot " << slot;
+            }
+            EXPECT_EQ(state.bab, e.bab);
+            EXPECT_EQ(state.fort, e.fort);
+            EXPECT_EQ(state.ref, e.ref);
+            EXPECT_EQ(state.will, e.will);
+
+            const std::string report = buildReportText(state, table);
+            const std::vector<std::string> lines = reportLines(report);
+            ASSERT_EQ(lines.size(), 7U) << report;
+            for (const std::string& line : lines) {
+                EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << report;
+            }
+            EXPECT_EQ(lines[2], "BAB=" + std::to_string(e.bab));
+            EXPECT_EQ(lines[3], flooredLine("Fort=+", e.fort));
+            EXPECT_EQ(lines[4], flooredLine("Ref=+", e.ref));
+            EXPECT_EQ(lines[5], flooredLine("Will=+", e.will));
+        }
+    }
+    // Enough of the generated builds must reach the report for the test to mean anything.
+    EXPECT_GT(finished, 1000);
+}
+
+}  // namespace
+}  // namespace vostrel::testing
