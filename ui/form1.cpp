@@ -1,0 +1,307 @@
+#include "form1.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "class_file_reader.h"
+#include "level_box_filter.h"
+#include "user_prompts.h"
+#include "version.h"
+
+namespace {
+
+const QString kCaption = QStringLiteral("Vostrel Progression Calculator");
+const QString kDialogTitle = QStringLiteral("Open Information File");
+const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
+                                    QStringLiteral("All Files (*.*)")};
+const QString kNoClass = QStringLiteral("<None>");
+const QString kClassPlaceholder = QStringLiteral("Class");
+const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
+
+constexpr int kClientWidth = 312;
+constexpr int kClientHeight = 346;
+
+// The layout is drawn up in twips, 15 to a pixel; a few widths fall between
+// pixels and go to the nearest one.
+constexpr QRect fromTwips(int left, int top, int width, int height) {
+    constexpr auto px = [](int twips) { return (twips + 7) / 15; };
+    return {px(left), px(top), px(width), px(height)};
+}
+
+constexpr int kRowTop = 600;
+constexpr int kRowPitch = 360;
+
+// The window's client area: pure blue behind every control.
+class ClientArea final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(0, 0, 255)); }
+};
+
+// A list holds "<None>" and at most 40 classes, so its index is -1..40 and is
+// the chosen class's slot; anything else cannot come from it and counts as none.
+std::int16_t chosenSlot(const QComboBox& list) {
+    const int index = list.currentIndex();
+    if (index < -1 || index > vostrel::kMaxClasses) {
+        return -1;
+    }
+    return static_cast<std::int16_t>(index);
+}
+
+// The core separates report lines with CR LF; the text box has its own breaks.
+QString displayText(const std::string& text) {
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString aboutText() {
+    return QStringList{QStringLiteral("Vostrel Progression Generator"),
+                       QStringLiteral("Version: %1.%2.%3")
+                           .arg(vostrel::kVersionMajor)
+                           .arg(vostrel::kVersionMinor)
+                           .arg(vostrel::kVersionRevision),
+                       QStringLiteral("Made by Kelmor"), QStringLiteral("Please Send Feedback to:"),
+                       kFeedbackAddress}
+        .join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/vostrel-calculator.png")));
+    createWidgets();
+    createMenus();
+    createConnections();
+    setTabOrderAndNames();
+    loadClassData();
+    Cbo_Class[0]->setFocus();
+}
+
+void Form1::createWidgets() {
+    auto* client = new ClientArea(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Label1 = new QLabel(kCaption, client);
+    Label1->setGeometry(fromTwips(120, 0, 4455, 495));
+    Label1->setAlignment(Qt::AlignCenter);
+    QPalette titlePalette = Label1->palette();
+    titlePalette.setColor(QPalette::WindowText, Qt::white);
+    Label1->setPalette(titlePalette);
+    QFont titleFont(QStringLiteral("Rockwell Condensed"), 18, QFont::Bold);
+    // The substitute for a missing Rockwell Condensed is usually wider; narrow it
+    // until the title fits its place.
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(kCaption);
+    if (titleWidth > Label1->width()) {
+        titleFont.setStretch(
+            std::max<int>(QFont::UltraCondensed, Label1->width() * 100 / titleWidth));
+    }
+    Label1->setFont(titleFont);
+
+    for (int k = 0; k < vostrel::kSegmentCount; ++k) {
+        const int top = kRowTop + kRowPitch * k;
+        const auto row = static_cast<std::size_t>(k);
+        for (std::size_t side = 0; side < 2; ++side) {
+            auto* list = new QComboBox(client);
+            list->setEditable(true);
+            list->setInsertPolicy(QComboBox::NoInsert);
+            list->setGeometry(fromTwips(side == 0 ? 720 : 2160, top, 1400, 315));
+            list->setEditText(kClassPlaceholder);
+            Cbo_Class[2 * row + side] = list;
+        }
+        auto* box = new QLineEdit(QStringLiteral("0"), client);
+        box->setMaxLength(2);
+        box->setGeometry(fromTwips(3600, top, 375, 285));
+        Txt_Lvl[row] = box;
+    }
+
+    Cmd_go = new QPushButton(QStringLiteral("Go"), client);
+    Cmd_go->setGeometry(fromTwips(720, 2400, 3255, 375));
+    Cmd_go->setAutoDefault(false);
+    Cmd_go->setDefault(false);
+
+    Txt_Output = new QPlainTextEdit(client);
+    Txt_Output->setGeometry(fromTwips(120, 2880, 4455, 2175));
+    Txt_Output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Txt_Output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Txt_Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Txt_Output->setTabChangesFocus(true);
+}
+
+void Form1::createMenus() {
+    Menu_File = menuBar()->addMenu(QStringLiteral("File"));
+    Menu_Exit = Menu_File->addAction(QStringLiteral("Exit"));
+    Menu_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    Menu_Help = menuBar()->addMenu(QStringLiteral("Help"));
+    Menu_About = Menu_Help->addAction(QStringLiteral("About"));
+    Menu_About->setShortcut(QKeySequence(Qt::Key_F1));
+}
+
+void Form1::createConnections() {
+    connect(Cmd_go, &QPushButton::clicked, this, &Form1::onGoClicked);
+    for (int i = 0; i < vostrel::kSegmentCount; ++i) {
+        connect(Txt_Lvl[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
+                [this, i](const QString& text) { onLevelTextChanged(i, text); });
+    }
+    connect(Menu_Exit, &QAction::triggered, this, &Form1::confirmExit);
+    connect(Menu_About, &QAction::triggered, this, &Form1::showAbout);
+
+    // Text fields claim Ctrl+X for Cut; Exit must win wherever the focus is.
+    Txt_Output->installEventFilter(this);
+    for (QLineEdit* box : Txt_Lvl) {
+        box->installEventFilter(this);
+    }
+    for (QComboBox* list : Cbo_Class) {
+        list->installEventFilter(this);
+        list->lineEdit()->installEventFilter(this);
+    }
+}
+
+void Form1::setTabOrderAndNames() {
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* next) {
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    };
+    for (std::size_t i = 0; i < Cbo_Class.size(); ++i) {
+        const auto segment = QString::number(i / 2 + 1);
+        Cbo_Class[i]->setObjectName(QStringLiteral("Cbo_Class_%1").arg(i));
+        Cbo_Class[i]->setAccessibleName(
+            QStringLiteral("Segment %1, %2 class").arg(segment, i % 2 == 0 ? "first" : "second"));
+        chain(Cbo_Class[i]);
+    }
+    Txt_Output->setObjectName(QStringLiteral("Txt_Output"));
+    Txt_Output->setAccessibleName(QStringLiteral("Progression report"));
+    chain(Txt_Output);
+    Cmd_go->setObjectName(QStringLiteral("Cmd_go"));
+    Cmd_go->setAccessibleName(QStringLiteral("Go"));
+    Cmd_go->setAccessibleDescription(QStringLiteral("Computes the report for the build above"));
+    chain(Cmd_go);
+    for (std::size_t i = 0; i < Txt_Lvl.size(); ++i) {
+        Txt_Lvl[i]->setObjectName(QStringLiteral("Txt_Lvl_%1").arg(i));
+        Txt_Lvl[i]->setAccessibleName(QStringLiteral("Levels in segment %1").arg(i + 1));
+        chain(Txt_Lvl[i]);
+    }
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Menu_File->setObjectName(QStringLiteral("Menu_File"));
+    Menu_Exit->setObjectName(QStringLiteral("Menu_Exit"));
+    Menu_Help->setObjectName(QStringLiteral("Menu_Help"));
+    Menu_About->setObjectName(QStringLiteral("Menu_About"));
+}
+
+void Form1::loadClassData() {
+    for (;;) {
+        const QString path = chooseClassFile();
+        classTable_ = vostrel::ClassTable{};
+        const auto error =
+            vostrel::loadClassData(QFile::encodeName(path).toStdString(), classTable_);
+        if (!error) {
+            break;
+        }
+        prompts_.showMessage(this, kCaption,
+                             QString::fromStdString(error->message) +
+                                 QStringLiteral("\n\nChoose another class data file."),
+                             QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
+    }
+    fillClassLists();
+}
+
+QString Form1::chooseClassFile() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    QString path;
+    while (path.isEmpty()) {
+        path = prompts_.chooseOpenFile(this, kDialogTitle, folder, kDialogFilters);
+    }
+    return path;
+}
+
+void Form1::fillClassLists() {
+    QStringList items{kNoClass};
+    for (const std::string& name : classTable_.classNames()) {
+        items.append(QString::fromStdString(name));
+    }
+    for (QComboBox* list : Cbo_Class) {
+        list->addItems(items);
+        // Adding the first item selects it; the list shows "Class" until the user picks.
+        list->setCurrentIndex(-1);
+        list->setEditText(kClassPlaceholder);
+    }
+}
+
+vostrel::BuildSheet Form1::takeBuildSheet() const {
+    vostrel::BuildSheet sheet;
+    for (std::size_t k = 0; k < sheet.segments.size(); ++k) {
+        vostrel::Segment& segment = sheet.segments[k];
+        segment.levelText = Txt_Lvl[k]->text().toStdString();
+        segment.firstClass = chosenSlot(*Cbo_Class[2 * k]);
+        segment.secondClass = chosenSlot(*Cbo_Class[2 * k + 1]);
+    }
+    return sheet;
+}
+
+void Form1::onGoClicked() {
+    Txt_Output->clear();
+    const vostrel::ProgressionResult result =
+        vostrel::computeProgression(takeBuildSheet(), classTable_);
+    switch (result.outcome) {
+        case vostrel::ProgressionOutcome::TooManyLevels:
+            Txt_Output->setPlainText(QString::fromUtf8(vostrel::kTooManyLevelsText));
+            break;
+        case vostrel::ProgressionOutcome::NothingToShow:
+            break;
+        case vostrel::ProgressionOutcome::Finished:
+            Txt_Output->setPlainText(
+                displayText(vostrel::buildReportText(result.state, classTable_)));
+            break;
+    }
+}
+
+// Setting "0" changes the text again; that nested run sees a digit and stops.
+void Form1::onLevelTextChanged(int index, const QString& text) {
+    if (!levelTextPasses(text)) {
+        Txt_Lvl[static_cast<std::size_t>(index)]->setText(QStringLiteral("0"));
+    }
+}
+
+void Form1::showAbout() {
+    prompts_.showMessage(this, QStringLiteral("About"), aboutText(), QMessageBox::Ok,
+                         QMessageBox::Ok, QMessageBox::Information);
+}
+
+void Form1::confirmExit() {
+    const auto answer = prompts_.showMessage(
+        this, QStringLiteral("Exiting..."), QStringLiteral("Exit?"),
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::NoIcon);
+    if (answer == QMessageBox::Ok) {
+        close();
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (QKeySequence(key->keyCombination()) == Menu_Exit->shortcut()) {
+            // Left unaccepted, the key goes on to the window's shortcut: Exit.
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

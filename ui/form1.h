@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+#include "class_table.h"
+#include "progression.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class UserPrompts;
+
+// The program's only window: five build rows, Go, the report box and two menus.
+// It loads the class data file before it is first shown.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Runs the start-up load before returning: asks for a class data file through
+    // `prompts` until one loads. `prompts` must outlive the window.
+    explicit Form1(UserPrompts& prompts, QWidget* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createWidgets();
+    void createMenus();
+    void createConnections();
+    void setTabOrderAndNames();
+
+    void loadClassData();
+    QString chooseClassFile();
+    void fillClassLists();
+
+    vostrel::BuildSheet takeBuildSheet() const;
+    void onGoClicked();
+    void onLevelTextChanged(int index, const QString& text);
+    void showAbout();
+    void confirmExit();
+
+    UserPrompts& prompts_;
+    vostrel::ClassTable classTable_;
+
+    std::array<QLineEdit*, vostrel::kSegmentCount> Txt_Lvl{};
+    std::array<QComboBox*, 2 * vostrel::kSegmentCount> Cbo_Class{};
+    QPushButton* Cmd_go = nullptr;
+    QPlainTextEdit* Txt_Output = nullptr;
+    QLabel* Label1 = nullptr;
+
+    QMenu* Menu_File = nullptr;
+    QAction* Menu_Exit = nullptr;
+    QMenu* Menu_Help = nullptr;
+    QAction* Menu_About = nullptr;
+};

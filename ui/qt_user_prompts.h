@@ -1,0 +1,15 @@
+#pragma once
+
+#include "user_prompts.h"
+
+// The program's prompts: Qt's own file dialog and message box.
+class QtUserPrompts final : public UserPrompts {
+public:
+    QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                           const QStringList& filters) override;
+    QMessageBox::StandardButton showMessage(QWidget* parent, const QString& title,
+                                            const QString& text,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton,
+                                            QMessageBox::Icon icon) override;
+};
