@@ -1,0 +1,60 @@
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "class_table.h"
+#include "progression.h"
+
+namespace vostrel {
+namespace {
+
+ClassTable benchTable() {
+    ClassTable table;
+    for (int slot = 1; slot <= kMaxClasses; ++slot) {
+        ClassRecord record;
+        record.name = "Class number " + std::to_string(slot);
+        record.hitDie = static_cast<std::int16_t>(4 + 2 * (slot % 5));
+        record.skillPoints = static_cast<std::int16_t>(2 + slot % 7);
+        record.babRate = 0.5 + 0.25 * (slot % 3);
+        record.fortText = slot % 2 == 0 ? "TRUE" : "FALSE";
+        record.refText = slot % 3 == 0 ? "TRUE" : "FALSE";
+        record.willText = slot % 5 == 0 ? "TRUE" : "FALSE";
+        for (std::size_t level = 1; level <= kMaxLevel; ++level) {
+            record.features[level] = "Feature of level " + std::to_string(level);
+        }
+        table.appendRecord(std::move(record));
+    }
+    table.deriveGoodSaves();
+    return table;
+}
+
+// Five complete segments of four levels with ten different classes: the
+// longest report a build can produce.
+BuildSheet fullBuild() {
+    BuildSheet sheet;
+    std::int16_t slot = 1;
+    for (Segment& segment : sheet.segments) {
+        segment.levelText = "4";
+        segment.firstClass = slot++;
+        segment.secondClass = slot++;
+    }
+    return sheet;
+}
+
+void computeAndReport(benchmark::State& state) {
+    const ClassTable table = benchTable();
+    const BuildSheet sheet = fullBuild();
+    for (auto _ : state) {
+        const ProgressionResult result = computeProgression(sheet, table);
+        std::string report = buildReportText(result.state, table);
+        benchmark::DoNotOptimize(report);
+    }
+}
+BENCHMARK(computeAndReport);
+
+}  // namespace
+}  // namespace vostrel
+
+BENCHMARK_MAIN();
