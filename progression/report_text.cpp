@@ -35,7 +35,8 @@ void appendHitDice(std::string& text, const ProgressionState& state) {
 }
 
 // A save keeps its fraction until here and shows only its whole part (floor).
-void appendSave(std::string& text, double save) {
+void appendSaveLine(std::string& text, std::string_view label, double save) {
+    text += label;
     // Adding 0.0 turns a floored -0.0 into 0.0, so no "-0" can appear.
     const double whole = std::floor(save) + 0.0;
     // Room for the widest whole double, sign included.
@@ -43,6 +44,7 @@ void appendSave(std::string& text, double save) {
     const auto written =
         std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
     text.append(digits, written.ptr);
+    text += kLineBreak;
 }
 
 // Each class of the build once, in slot order, with the features cell of the
@@ -81,15 +83,9 @@ std::string buildReportText(const ProgressionState& state, const ClassTable& tab
     appendInteger(text, state.bab);
     text += kLineBreak;
 
-    text += "Fort=+";
-    appendSave(text, state.fort);
-    text += kLineBreak;
-    text += "Ref=+";
-    appendSave(text, state.ref);
-    text += kLineBreak;
-    text += "Will=+";
-    appendSave(text, state.will);
-    text += kLineBreak;
+    appendSaveLine(text, "Fort=+", state.fort);
+    appendSaveLine(text, "Ref=+", state.ref);
+    appendSaveLine(text, "Will=+", state.will);
 
     text += "Class Features: ";
     appendClassFeatures(text, state, table);

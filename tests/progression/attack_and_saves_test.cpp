@@ -124,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName{});
 
 TEST(AttackBonus, SaturatesInsteadOfOverflowing) {
-    const ClassTable table = makeTable({{"Titan", 8, 2, 1e300, ""}, {"Void", 8, 2, -1e300, ""}});
+    const ClassTable table =
+        makeTable({makeClass({"Titan", 8, 2, 1e300, ""}), makeClass({"Void", 8, 2, -1e300, ""})});
     const auto babOf = [&](std::int16_t slot) {
         return computeProgression(makeSheet({{"20", slot, slot}}), table).state.bab;
     };

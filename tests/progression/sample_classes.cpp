@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <utility>
 
 namespace vostrel::testing {
 
@@ -24,10 +25,10 @@ ClassRecord makeClass(const ClassSpec& spec) {
     return record;
 }
 
-ClassTable makeTable(const std::vector<ClassSpec>& specs) {
+ClassTable makeTable(std::vector<ClassRecord> records) {
     ClassTable table;
-    for (const ClassSpec& spec : specs) {
-        table.appendRecord(makeClass(spec));
+    for (ClassRecord& record : records) {
+        table.appendRecord(std::move(record));
     }
     table.deriveGoodSaves();
     return table;
@@ -67,13 +68,7 @@ ClassTable buildSampleTable() {
     for (auto& cell : records[Bard - 1].features) {
         cell = "Song, verse, chorus";
     }
-
-    ClassTable table;
-    for (auto& record : records) {
-        table.appendRecord(std::move(record));
-    }
-    table.deriveGoodSaves();
-    return table;
+    return makeTable(std::move(records));
 }
 
 }  // namespace

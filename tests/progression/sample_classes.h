@@ -44,7 +44,7 @@ struct ClassSpec {
 };
 
 ClassRecord makeClass(const ClassSpec& spec);
-ClassTable makeTable(const std::vector<ClassSpec>& specs);
+ClassTable makeTable(std::vector<ClassRecord> records);
 const ClassTable& sampleTable();
 
 // Segments 1..n as given; the rest empty with nothing chosen.
