@@ -56,6 +56,9 @@ int levelsInSlot(const ProgressionState& state, int slot) {
 }  // namespace
 
 void attackStep(ProgressionState& state, const ClassTable& table, int k) {
+    if (!isSegmentNumber(k)) {
+        return;
+    }
     const auto k2 = static_cast<std::size_t>(2 * k);
     const double rateA = table.recordAt(state.segmentClasses[k2 - 1]).babRate;
     const double rateB = table.recordAt(state.segmentClasses[k2]).babRate;
@@ -67,6 +70,9 @@ void attackStep(ProgressionState& state, const ClassTable& table, int k) {
 }
 
 void saveStep(ProgressionState& state, const ClassTable& table, int k) {
+    if (!isSegmentNumber(k)) {
+        return;
+    }
     const auto k2 = static_cast<std::size_t>(2 * k);
     const std::int16_t a = state.segmentClasses[k2 - 1];
     const std::int16_t b = state.segmentClasses[k2];

@@ -16,6 +16,9 @@ std::int16_t better(std::int16_t first, std::int16_t second) {
 }  // namespace
 
 void hitDieStep(ProgressionState& state, const ClassTable& table, int k) {
+    if (!isSegmentNumber(k)) {
+        return;
+    }
     const auto k2 = static_cast<std::size_t>(2 * k);
     const auto segment = static_cast<std::size_t>(k);
     const std::int16_t die = better(table.recordAt(state.segmentClasses[k2 - 1]).hitDie,
@@ -30,6 +33,9 @@ void hitDieStep(ProgressionState& state, const ClassTable& table, int k) {
 }
 
 void skillStep(ProgressionState& state, const ClassTable& table, int k) {
+    if (!isSegmentNumber(k)) {
+        return;
+    }
     const auto k2 = static_cast<std::size_t>(2 * k);
     const auto segment = static_cast<std::size_t>(k);
     const ClassRecord& first = table.recordAt(state.segmentClasses[k2 - 1]);

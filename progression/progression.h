@@ -38,6 +38,8 @@ struct ProgressionState {
     double fort = 0.0;
     double ref = 0.0;
     double will = 0.0;
+
+    bool operator==(const ProgressionState&) const = default;
 };
 
 enum class ProgressionOutcome { TooManyLevels, NothingToShow, Finished };
@@ -53,8 +55,13 @@ inline constexpr const char* kTooManyLevelsText = "Character above 20th level";
 // Checks the build and walks its accepted segments in order.
 ProgressionResult computeProgression(const BuildSheet& sheet, const ClassTable& table);
 
+inline constexpr bool isSegmentNumber(int k) {
+    return k >= 1 && k <= kSegmentCount;
+}
+
 // The per-segment steps, in the order the walk calls them for segment k (1..5),
 // after it has stored the segment's classes and level count and tallied class levels.
+// A segment number outside 1..5 leaves the state untouched.
 void hitDieStep(ProgressionState& state, const ClassTable& table, int k);
 void skillStep(ProgressionState& state, const ClassTable& table, int k);
 void attackStep(ProgressionState& state, const ClassTable& table, int k);

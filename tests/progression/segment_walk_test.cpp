@@ -139,5 +139,18 @@ TEST(SegmentWalk, UnfilledSlotActsAsTheEmptyClass) {
     EXPECT_EQ(result.state.bab, 0);
 }
 
+TEST(SegmentSteps, IgnoreASegmentNumberOutsideOneToFive) {
+    ProgressionState state =
+        computeProgression(makeSheet({{"4", Warden, Mystic}}), sampleTable()).state;
+    const ProgressionState before = state;
+    for (const int k : {-1, 0, 6, 1000}) {
+        hitDieStep(state, sampleTable(), k);
+        skillStep(state, sampleTable(), k);
+        attackStep(state, sampleTable(), k);
+        saveStep(state, sampleTable(), k);
+    }
+    EXPECT_EQ(state, before);
+}
+
 }  // namespace
 }  // namespace vostrel::testing
