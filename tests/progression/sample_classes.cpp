@@ -6,16 +6,16 @@
 
 namespace vostrel::testing {
 
-ClassRecord makeClass(const ClassSpec& spec) {
-    const std::string_view saves = spec.saves;
+ClassRecord makeClass(const ClassOutline& outline) {
+    const std::string_view saves = outline.saves;
     auto saveText = [&](char save) {
         return saves.find(save) != std::string_view::npos ? "TRUE" : "FALSE";
     };
     ClassRecord record;
-    record.name = spec.name;
-    record.hitDie = static_cast<std::int16_t>(spec.hitDie);
-    record.skillPoints = static_cast<std::int16_t>(spec.skillPoints);
-    record.babRate = spec.babRate;
+    record.name = outline.name;
+    record.hitDie = static_cast<std::int16_t>(outline.hitDie);
+    record.skillPoints = static_cast<std::int16_t>(outline.skillPoints);
+    record.babRate = outline.babRate;
     record.fortText = saveText('F');
     record.refText = saveText('R');
     record.willText = saveText('W');
@@ -38,25 +38,25 @@ namespace {
 
 ClassTable buildSampleTable() {
     std::vector<ClassRecord> records;
-    for (const ClassSpec& spec : std::vector<ClassSpec>{{"Warden", 10, 2, 1.0, "F"},
-                                                        {"Mystic", 6, 2, 0.5, "W"},
-                                                        {"Scout", 8, 6, 0.75, "R"},
-                                                        {"A", 10, 4, 1.0, "F"},
-                                                        {"B", 6, 2, 0.5, "W"},
-                                                        {"C", 8, 6, 0.75, "R"},
-                                                        {"D", 8, 4, 0.75, ""},
-                                                        {"Adept", 4, 2, 0.5, ""},
-                                                        {"Brute", 12, 2, 1.0, "F"},
-                                                        {"Giant", 20, 2, 1.0, "F"},
-                                                        {"Odd", 3, 2, 0.5, ""},
-                                                        {"Blank", 8, 4, 0.75, ""},
-                                                        {"Bard", 6, 6, 0.75, "RW"},
-                                                        {"Monster", 21, 2, 1.0, "F"},
-                                                        {"Negative", -2, 2, 0.5, ""},
-                                                        {"Dunce", 4, -1, 0.5, ""},
-                                                        {"Cursed", 6, 2, -0.5, ""},
-                                                        {"Hermit", 6, 2, 0.5, ""}}) {
-        records.push_back(makeClass(spec));
+    for (const ClassOutline& outline : std::vector<ClassOutline>{{"Warden", 10, 2, 1.0, "F"},
+                                                                 {"Mystic", 6, 2, 0.5, "W"},
+                                                                 {"Scout", 8, 6, 0.75, "R"},
+                                                                 {"A", 10, 4, 1.0, "F"},
+                                                                 {"B", 6, 2, 0.5, "W"},
+                                                                 {"C", 8, 6, 0.75, "R"},
+                                                                 {"D", 8, 4, 0.75, ""},
+                                                                 {"Adept", 4, 2, 0.5, ""},
+                                                                 {"Brute", 12, 2, 1.0, "F"},
+                                                                 {"Giant", 20, 2, 1.0, "F"},
+                                                                 {"Odd", 3, 2, 0.5, ""},
+                                                                 {"Blank", 8, 4, 0.75, ""},
+                                                                 {"Bard", 6, 6, 0.75, "RW"},
+                                                                 {"Monster", 21, 2, 1.0, "F"},
+                                                                 {"Negative", -2, 2, 0.5, ""},
+                                                                 {"Dunce", 4, -1, 0.5, ""},
+                                                                 {"Cursed", 6, 2, -0.5, ""},
+                                                                 {"Hermit", 6, 2, 0.5, ""}}) {
+        records.push_back(makeClass(outline));
     }
     auto& warden = records[Warden - 1];
     auto& mystic = records[Mystic - 1];

@@ -35,7 +35,7 @@ enum Slot : std::int16_t {
     Hermit,    // d6, rate 0.5, no good save
 };
 
-struct ClassSpec {
+struct ClassOutline {
     const char* name;
     int hitDie;
     int skillPoints;
@@ -43,7 +43,7 @@ struct ClassSpec {
     const char* saves;  // any of "F", "R", "W": the good saves
 };
 
-ClassRecord makeClass(const ClassSpec& spec);
+ClassRecord makeClass(const ClassOutline& outline);
 ClassTable makeTable(std::vector<ClassRecord> records);
 const ClassTable& sampleTable();
 
