@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <istream>
+#include <memory>
+#include <string>
+
+namespace vostrel::detail {
+
+// No field may be longer, so that any file, whatever its size, is answered with
+// bounded memory.
+inline constexpr std::size_t kMaxFieldBytes = 65536;
+
+enum class FieldEnd { Comma, LineEnd, EndOfData };
+
+enum class FieldStatus {
+    Read,            // a field was read
+    EndOfData,       // the data ended where a field should begin
+    UnclosedQuote,   // a quoted field ran to the end of the data
+    TextAfterQuote,  // something other than a separator followed a closing quote
+    TooLong,         // the field holds more than kMaxFieldBytes
+    ReadFailed,      // the stream reported an error
+};
+
+struct Field {
+    std::string text;       // quotes removed; an unquoted field is trimmed of trailing blanks
+    std::int64_t line = 0;  // the line on which the field begins
+    bool quoted = false;
+    FieldEnd end = FieldEnd::EndOfData;
+};
+
+// Splits comma-separated data into fields, reading the stream in chunks so that
+// it never holds more than one chunk and one field. Line ends (CR LF, LF or a
+// lone CR) separate fields like commas do; inside quotes they belong to the text.
+class FieldReader {
+public:
+    explicit FieldReader(std::istream& in);
+
+    // Skips spaces, tabs and line ends. Returns false when nothing else is left.
+    bool skipToData();
+
+    FieldStatus read(Field& field);
+
+    // The line the reader has reached.
+    std::int64_t line() const { return line_; }
+
+    // True once the stream has reported an error; the reader then acts as if the data ended.
+    bool readFailed() const { return failed_; }
+
+    // For TextAfterQuote: the start of the text found after the closing quote.
+    const std::string& strayText() const { return stray_; }
+
+private:
+    bool atEnd();
+    int peek();
+    void skipBlanks();
+    FieldEnd takeSeparator();
+    FieldStatus readPlain(Field& field);
+    FieldStatus readQuoted(Field& field);
+    FieldStatus finishQuoted(Field& field);
+    bool refill();
+
+    std::istream& in_;
+    std::unique_ptr<char[]> buffer_;
+    const char* cur_ = nullptr;
+    const char* end_ = nullptr;
+    std::int64_t line_ = 1;
+    FieldEnd lastEnd_ = FieldEnd::LineEnd;
+    bool firstChunk_ = true;
+    bool exhausted_ = false;
+    bool failed_ = false;
+    std::string stray_;
+};
+
+}  // namespace vostrel::detail

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace vostrel::detail {
+
+// A whole number within -32768..32767: an optional sign and digits, optionally a
+// point followed by zeros only ("10" or "10.0"). Surrounding blanks are ignored.
+std::optional<std::int16_t> parseWholeNumber(std::string_view text);
+
+// An attack rate: an optional sign, digits with an optional decimal point, an
+// optional exponent; finite and within -1000..1000, so that no build's base
+// attack bonus can leave its 16-bit range. Surrounding blanks are ignored.
+std::optional<double> parseAttackRate(std::string_view text);
+
+inline constexpr double kMaxAttackRate = 1000.0;
+
+}  // namespace vostrel::detail

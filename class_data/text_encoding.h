@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vostrel::detail {
+
+// True when the bytes are well-formed UTF-8: no overlong forms, no surrogates,
+// nothing above U+10FFFF, no sequence cut short.
+bool isValidUtf8(std::string_view bytes);
+
+// Windows-1252, as spreadsheet programs write plain CSV on Windows, to UTF-8. The
+// five bytes that code page leaves undefined map to the C1 controls of the same
+// number, so no byte is lost.
+std::string windows1252ToUtf8(std::string_view bytes);
+
+}  // namespace vostrel::detail

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "reader_test_support.h"
+
+namespace vostrel {
+namespace {
+
+using testing::manyRecords;
+using testing::readText;
+using testing::recordLine;
+
+// Each row is a file the reader must refuse, with the parts its message must
+// hold: where (line and class), which field, and what was wrong.
+struct Refused {
+    const char* name;
+    std::string data;
+    std::vector<std::string> mentions;
+};
+
+class RefusedFile : public ::testing::TestWithParam<Refused> {};
+
+TEST_P(RefusedFile, SaysWhereAndWhyAndLeavesTheTableEmpty) {
+    ClassTable table;
+    const auto error = readText(GetParam().data, table);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(table.classCount(), 0);
+    EXPECT_TRUE(table.recordAt(1).name.empty());
+    EXPECT_EQ(error->message.rfind("\"test.csv\", line ", 0), 0) << error->message;
+    for (const std::string& part : GetParam().mentions) {
+        EXPECT_NE(error->message.find(part), std::string::npos)
+            << "missing \"" << part << "\" in: " << error->message;
+    }
+}
+
+const std::string kSeer = recordLine("Seer,6,4,0.5,FALSE,FALSE,TRUE") + "\n";
+
+std::string withHitDie(const std::string& hitDie) {
+    return kSeer + recordLine("Brute," + hitDie + ",2,1,,,");
+}
+std::string withSkillPoints(const std::string& points) {
+    return recordLine("Brute,8," + points + ",1,,,");
+}
+std::string withRate(const std::string& rate) {
+    return recordLine("Brute,8,2," + rate + ",,,");
+}
+
+const std::string kWholeHitDie = "should hold a whole number from 0 to 20";
+const std::string kWholeSkill = "should hold a whole number from -32768 to 32767";
+const std::string kRate = "should hold a number from -1000 to 1000";
+
+INSTANTIATE_TEST_SUITE_P(
+    ClassFile, RefusedFile,
+    ::testing::Values(
+        Refused{"HitDieNotANumber",
+                withHitDie("d8"),
+                {"line 2, class 2 (\"Brute\")", "hit die field holds \"d8\"", kWholeHitDie}},
+        Refused{"HitDieEmpty",
+                withHitDie(""),
+                {"line 2, class 2", "hit die field is empty", kWholeHitDie}},
+        Refused{"HitDieAbove20",
+                withHitDie("21"),
+                {"line 2", "hit die field holds \"21\"", kWholeHitDie}},
+        Refused{"HitDieNegative",
+                withHitDie("-4"),
+                {"line 2", "hit die field holds \"-4\"", kWholeHitDie}},
+        Refused{"HitDieFraction",
+                withHitDie("8.5"),
+                {"line 2", "hit die field holds \"8.5\"", kWholeHitDie}},
+        Refused{
+            "HitDieQuotedWord", withHitDie("\"ten\""), {"line 2", "hit die field holds \"ten\""}},
+        Refused{"SkillPointsAboveRange",
+                withSkillPoints("32768"),
+                {"line 1, class 1 (\"Brute\")", "skill points field holds \"32768\"", kWholeSkill}},
+        Refused{"SkillPointsBelowRange",
+                withSkillPoints("-32769"),
+                {"skill points field holds \"-32769\"", kWholeSkill}},
+        Refused{"SkillPointsExponent",
+                withSkillPoints("1e2"),
+                {"skill points field holds \"1e2\"", kWholeSkill}},
+        Refused{"SkillPointsEmpty", withSkillPoints(" "), {"skill points field is empty"}},
+        Refused{"AttackRateWord",
+                withRate("full"),
+                {"line 1, class 1", "attack rate field holds \"full\"", kRate}},
+        Refused{"AttackRateAboveRange",
+                withRate("1000.5"),
+                {"attack rate field holds \"1000.5\"", kRate}},
+        Refused{"AttackRateOverflows", withRate("1e400"), {"attack rate field holds \"1e400\""}},
+        Refused{"AttackRateNotANumber", withRate("nan"), {"attack rate field holds \"nan\""}},
+        Refused{"AttackRateInfinite", withRate("-inf"), {"attack rate field holds \"-inf\""}},
+        Refused{"AttackRateEmpty", withRate(""), {"attack rate field is empty"}},
+        Refused{"DecimalCommaShiftsTheFields",
+                recordLine("Brute,8,2,0,75,,,", "", "Capstone"),
+                {"class 2 (\"Capstone\")", "after 1 of the 27 fields",
+                 "begins in the middle of a line"}},
+        Refused{"UnclosedQuote",
+                kSeer + "Brute,8,2,1,,,,\"Never closed\n,,,,\n",
+                {"line 2, class 2 (\"Brute\")",
+                 "level 1 feature field opens a double quote that never closes"}},
+        Refused{"TextAfterClosingQuote",
+                recordLine("Brute,8,2,1,,,", "\"Second Sight\" Omens"),
+                {"line 1, class 1",
+                 "found \"Omens\" after the closing quote of the level 1 feature field"}},
+        Refused{"TextAfterQuoteOverLines",
+                "Brute,8,2,1,,,\"Will\nsave\"x",
+                {"line 2, class 1", "\"x\" after the closing quote of the Will save field"}},
+        Refused{"FieldTooLong",
+                kSeer + "\n\n" + std::string(65537, 'x'),
+                {"line 4, class 2: the name field is longer than 65,536 bytes"}},
+        Refused{"NulBytes",
+                std::string(200000, '\0'),
+                {"line 1, class 1", "name field is longer than 65,536 bytes", "NUL bytes"}},
+        Refused{"DataEndsAfterSevenFields",
+                kSeer + "Brute,8,2,1,TRUE,,\n",
+                {"line 2, class 2 (\"Brute\")", "after 7 of the 27 fields",
+                 "the level 1 feature and every field after it are missing"}},
+        Refused{"DataEndsAfterComma",
+                kSeer + "Brute,8,2,1,TRUE,",
+                {"line 2, class 2", "after 6 of the 27 fields", "Will save"}},
+        Refused{"FortyOneClasses",
+                manyRecords(40) + "\n" + recordLine("Extra,8,2,1,,,"),
+                {"line 42, class 41", "at most 40 classes"}},
+        Refused{"Semicolons",
+                "Brute;8;2;1;TRUE;FALSE;FALSE;Cleave;;;\nSeer;6;4;0.5;FALSE;FALSE;TRUE;;;\n",
+                {"line 2, class 1", "hit die", "separate its fields with semicolons"}},
+        Refused{"Tabs",
+                "Brute\t8\t2\t1\tTRUE\tFALSE\n",
+                {"line 1, class 1", "after 1 of the 27 fields", "separate its fields with tabs"}},
+        Refused{"TwentyEightFieldsOnALine",
+                recordLine("Brute,8,2,1,,,") + ",Extra\n" + kSeer,
+                {"line 2, class 2 (\"Extra\")", "hit die field holds \"Seer\"",
+                 "begins in the middle of a line"}}),
+    vostrel::testing::RowName{});
+
+TEST(RefusedFileMessage, ShowsAWindowsTextReadablyAndCutsLongTextShort) {
+    ClassTable table;
+    auto error = readText(withHitDie("Caf\xE9"), table);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->message.find("hit die field holds \"Caf\xC3\xA9\""), std::string::npos)
+        << error->message;
+
+    error = readText(withHitDie(std::string(50, '9')), table);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->message.find("\"" + std::string(40, '9') + "...\""), std::string::npos)
+        << error->message;
+}
+
+}  // namespace
+}  // namespace vostrel
