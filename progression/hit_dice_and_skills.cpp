@@ -8,6 +8,8 @@ namespace vostrel {
 
 namespace {
 
+constexpr std::size_t kSkillTextCapacity = 384;
+
 // The better of the pair; on a tie the second class supplies the (same) value.
 std::int16_t better(std::int16_t first, std::int16_t second) {
     return first > second ? first : second;
@@ -51,6 +53,8 @@ void skillStep(ProgressionState& state, const ClassTable& table, int k) {
     std::string& text = state.skillText;
     if (k == 1) {
         text.clear();
+        // Room for five terms with class names of ordinary length, grown only once.
+        text.reserve(kSkillTextCapacity);
         text += "[(";
     } else {
         text += " + [(";

@@ -69,7 +69,8 @@ void appendClassFeatures(std::string& text, const ProgressionState& state,
 
 std::string buildReportText(const ProgressionState& state, const ClassTable& table) {
     std::string text;
-    text.reserve(256 + state.skillText.size());
+    // The fixed lines plus room for a features line of ordinary length.
+    text.reserve(512 + state.skillText.size());
 
     text += "HD=";
     appendHitDice(text, state);
