@@ -10,6 +10,7 @@
 #include <new>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "field_reader.h"
 #include "field_values.h"
@@ -31,16 +32,11 @@ constexpr std::size_t kShownCharacters = 40;
 constexpr int kSeparatorHintCount = 3;
 
 std::string fieldMeaning(int field) {
-    static const std::array<const char*, kFirstFeatureField> kNames{"",
-                                                                    "name",
-                                                                    "hit die",
-                                                                    "skill points",
-                                                                    "attack rate",
-                                                                    "Fortitude save",
-                                                                    "Reflex save",
-                                                                    "Will save"};
+    static constexpr std::array<std::string_view, kFirstFeatureField - 1> kNames{
+        "name",           "hit die",     "skill points", "attack rate",
+        "Fortitude save", "Reflex save", "Will save"};
     if (field >= 1 && field < kFirstFeatureField) {
-        return kNames[static_cast<std::size_t>(field)];
+        return std::string(kNames[static_cast<std::size_t>(field - 1)]);
     }
     return "level " + std::to_string(field - kFirstFeatureField + 1) + " feature";
 }
@@ -92,29 +88,37 @@ std::size_t countOf(std::string_view text, char wanted) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), wanted));
 }
 
-void convertTexts(ClassRecord& record) {
-    auto convert = [](std::string& text) { text = detail::windows1252ToUtf8(text); };
-    convert(record.name);
-    convert(record.fortText);
-    convert(record.refText);
-    convert(record.willText);
-    std::for_each(record.features.begin(), record.features.end(), convert);
+// Calls `visit` on every text of a record that comes from the file.
+template <typename Record, typename Visit>
+void forEachText(Record& record, Visit visit) {
+    visit(record.name);
+    visit(record.fortText);
+    visit(record.refText);
+    visit(record.willText);
+    std::for_each(record.features.begin(), record.features.end(), visit);
 }
 
-bool allUtf8(const ClassRecord& record) {
-    auto valid = [](const std::string& text) { return detail::isValidUtf8(text); };
-    return valid(record.name) && valid(record.fortText) && valid(record.refText) &&
-           valid(record.willText) &&
-           std::all_of(record.features.begin(), record.features.end(), valid);
+bool allUtf8(const std::vector<ClassRecord>& records) {
+    bool valid = true;
+    for (const ClassRecord& record : records) {
+        forEachText(record, [&valid](const std::string& text) {
+            valid = valid && detail::isValidUtf8(text);
+        });
+    }
+    return valid;
 }
 
-// Reads the records of one file into a table of its own; the caller's table
+ReadError unreadable(std::string_view source) {
+    return ReadError{fileName(source) + ": the file could not be read to its end."};
+}
+
+// Reads the records of one file into a list of its own; the caller's table
 // receives them only once the whole file has been accepted.
 class RecordReader {
 public:
     RecordReader(std::istream& in, std::string_view source) : fields_(in), source_(source) {}
 
-    std::optional<ReadError> readAll(ClassTable& table);
+    std::optional<ReadError> readAll(std::vector<ClassRecord>& records);
 
 private:
     std::optional<ReadError> readRecord();
@@ -134,7 +138,7 @@ private:
     bool beganMidLine_ = false;
 };
 
-std::optional<ReadError> RecordReader::readAll(ClassTable& table) {
+std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records) {
     std::int64_t lastRecordLine = 0;
     bool lastRecordEndedWithComma = false;
     while (fields_.skipToData()) {
@@ -143,8 +147,8 @@ std::optional<ReadError> RecordReader::readAll(ClassTable& table) {
         record_ = ClassRecord{};
         if (classNumber_ > kMaxClasses) {
             return refuse(fields_.line(),
-                          "this 41st class is one too many, as a class data file "
-                          "holds at most 40 classes");
+                          "a 41st class begins here, but a class data file may hold at most 40 "
+                          "classes");
         }
         beganMidLine_ = lastRecordEndedWithComma && fields_.line() == lastRecordLine;
         if (auto error = readRecord()) {
@@ -152,10 +156,10 @@ std::optional<ReadError> RecordReader::readAll(ClassTable& table) {
         }
         lastRecordLine = fields_.line();
         lastRecordEndedWithComma = field_.end == FieldEnd::Comma;
-        table.appendRecord(std::move(record_));
+        records.push_back(std::move(record_));
     }
     if (fields_.readFailed()) {
-        return ReadError{fileName(source_) + ": the file could not be read to its end."};
+        return unreadable(source_);
     }
     return std::nullopt;
 }
@@ -191,26 +195,21 @@ std::optional<ReadError> RecordReader::store(int fieldNumber) {
         }
         record_.babRate = *rate;
     } else {
-        std::string* slot = nullptr;
-        switch (fieldNumber) {
-            case 1:
-                slot = &record_.name;
-                break;
-            case 5:
-                slot = &record_.fortText;
-                break;
-            case 6:
-                slot = &record_.refText;
-                break;
-            case 7:
-                slot = &record_.willText;
-                break;
-            default:
-                slot =
-                    &record_
-                         .features[static_cast<std::size_t>(fieldNumber - kFirstFeatureField + 1)];
-        }
-        slot->swap(text);
+        // Text fields are taken over as read, without copying.
+        static constexpr std::array<std::string ClassRecord::*, kFirstFeatureField> kTexts{
+            nullptr,
+            &ClassRecord::name,
+            nullptr,
+            nullptr,
+            nullptr,
+            &ClassRecord::fortText,
+            &ClassRecord::refText,
+            &ClassRecord::willText};
+        std::string& slot =
+            fieldNumber < kFirstFeatureField
+                ? record_.*kTexts[static_cast<std::size_t>(fieldNumber)]
+                : record_.features[static_cast<std::size_t>(fieldNumber - kFirstFeatureField + 1)];
+        slot.swap(text);
     }
     return std::nullopt;
 }
@@ -255,8 +254,7 @@ std::optional<ReadError> RecordReader::refuseField(FieldStatus status) {
             return refuse(field_.line, what);
         }
         default:
-            return ReadError{fileName(source_) + ", line " + std::to_string(fields_.line()) +
-                             ": the file could not be read to its end."};
+            return unreadable(source_);
     }
 }
 
@@ -289,13 +287,7 @@ std::string RecordReader::separatorHint(std::string_view raw) const {
         semicolons += countOf(text, ';');
         tabs += countOf(text, '\t');
     };
-    if (fieldsRead_ >= 1) {
-        add(record_.name);
-    }
-    add(record_.fortText);
-    add(record_.refText);
-    add(record_.willText);
-    std::for_each(record_.features.begin(), record_.features.end(), add);
+    forEachText(record_, add);
     const std::size_t most = std::max(semicolons, tabs);
     if (most < kSeparatorHintCount) {
         return {};
@@ -317,25 +309,21 @@ std::optional<ReadError> readClassData(std::istream& in, std::string_view source
                                        ClassTable& table) {
     table = ClassTable{};
     try {
-        ClassTable loaded;
+        std::vector<ClassRecord> records;
         RecordReader reader(in, sourceName);
-        if (auto error = reader.readAll(loaded)) {
+        if (auto error = reader.readAll(records)) {
             return error;
         }
         // Texts stay bytes while reading: every byte the grammar looks at is ASCII,
         // so the encoding is settled once the whole file is known.
-        bool utf8 = true;
-        for (int slot = 1; slot <= loaded.classCount() && utf8; ++slot) {
-            utf8 = allUtf8(loaded.recordAt(slot));
-        }
-        if (!utf8) {
-            ClassTable converted;
-            for (int slot = 1; slot <= loaded.classCount(); ++slot) {
-                ClassRecord record = loaded.recordAt(slot);
-                convertTexts(record);
-                converted.appendRecord(std::move(record));
+        const bool utf8 = allUtf8(records);
+        ClassTable loaded;
+        for (ClassRecord& record : records) {
+            if (!utf8) {
+                forEachText(record,
+                            [](std::string& text) { text = detail::windows1252ToUtf8(text); });
             }
-            loaded = std::move(converted);
+            loaded.appendRecord(std::move(record));
         }
         table = std::move(loaded);
         return std::nullopt;
@@ -344,7 +332,7 @@ std::optional<ReadError> readClassData(std::istream& in, std::string_view source
     } catch (const std::exception&) {
         // Only a stream set to throw on failure gets here.
         table = ClassTable{};
-        return ReadError{fileName(sourceName) + ": the file could not be read to its end."};
+        return unreadable(sourceName);
     }
 }
 

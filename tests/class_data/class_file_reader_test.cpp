@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <streambuf>
 
 #include "class_file_reader.h"
@@ -48,33 +47,41 @@ TEST_F(ClassFileTest, TheTwoClassExampleLoadsSlotBySlot) {
     ASSERT_EQ(table.classCount(), 2);
     EXPECT_EQ(table.classNames(), (std::vector<std::string>{"Ironclad", "Seer"}));
 
-    const ClassRecord& ironclad = table.recordAt(1);
-    EXPECT_EQ(ironclad.name, "Ironclad");
-    EXPECT_EQ(ironclad.hitDie, 10);
-    EXPECT_EQ(ironclad.skillPoints, 2);
-    EXPECT_EQ(ironclad.babRate, 1.0);
-    EXPECT_TRUE(ironclad.fortGood);
-    EXPECT_FALSE(ironclad.refGood);
-    EXPECT_FALSE(ironclad.willGood);
-    const ClassRecord& seer = table.recordAt(2);
-    EXPECT_EQ(seer.name, "Seer");
-    EXPECT_EQ(seer.hitDie, 6);
-    EXPECT_EQ(seer.skillPoints, 4);
-    EXPECT_EQ(seer.babRate, 0.5);
-    EXPECT_FALSE(seer.fortGood);
-    EXPECT_FALSE(seer.refGood);
-    EXPECT_TRUE(seer.willGood);
-
-    const std::map<int, std::string> ironcladFeatures{
-        {1, "Shield Bash"}, {3, "Iron Skin"}, {10, "Bonus Feat"}, {20, "Unbreakable"}};
-    const std::map<int, std::string> seerFeatures{{1, "Second Sight, Omens"}, {5, "Farsight"}};
-    for (int level = 0; level <= kMaxLevel; ++level) {
-        const auto text = [level](const std::map<int, std::string>& features) {
-            const auto found = features.find(level);
-            return found == features.end() ? std::string() : found->second;
-        };
-        EXPECT_EQ(ironclad.features[static_cast<std::size_t>(level)], text(ironcladFeatures));
-        EXPECT_EQ(seer.features[static_cast<std::size_t>(level)], text(seerFeatures));
+    ClassRecord ironclad{.name = "Ironclad",
+                         .hitDie = 10,
+                         .skillPoints = 2,
+                         .babRate = 1.0,
+                         .fortGood = true,
+                         .fortText = "TRUE",
+                         .refText = "FALSE",
+                         .willText = "FALSE"};
+    ironclad.features[1] = "Shield Bash";
+    ironclad.features[3] = "Iron Skin";
+    ironclad.features[10] = "Bonus Feat";
+    ironclad.features[20] = "Unbreakable";
+    ClassRecord seer{.name = "Seer",
+                     .hitDie = 6,
+                     .skillPoints = 4,
+                     .babRate = 0.5,
+                     .fortText = "FALSE",
+                     .refText = "FALSE",
+                     .willGood = true,
+                     .willText = "TRUE"};
+    seer.features[1] = "Second Sight, Omens";
+    seer.features[5] = "Farsight";
+    for (const auto& [slot, expected] : {std::pair{1, &ironclad}, std::pair{2, &seer}}) {
+        const ClassRecord& loaded = table.recordAt(slot);
+        EXPECT_EQ(loaded.name, expected->name);
+        EXPECT_EQ(loaded.hitDie, expected->hitDie);
+        EXPECT_EQ(loaded.skillPoints, expected->skillPoints);
+        EXPECT_EQ(loaded.babRate, expected->babRate);
+        EXPECT_EQ(loaded.fortGood, expected->fortGood);
+        EXPECT_EQ(loaded.refGood, expected->refGood);
+        EXPECT_EQ(loaded.willGood, expected->willGood);
+        EXPECT_EQ(loaded.fortText, expected->fortText);
+        EXPECT_EQ(loaded.refText, expected->refText);
+        EXPECT_EQ(loaded.willText, expected->willText);
+        EXPECT_EQ(loaded.features, expected->features);
     }
     for (int slot = 3; slot <= kMaxClasses; ++slot) {
         EXPECT_TRUE(table.recordAt(slot).name.empty());
