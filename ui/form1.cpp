@@ -106,10 +106,15 @@ void Form1::createWidgets() {
     QFont titleFont(QStringLiteral("Rockwell Condensed"), 18, QFont::Bold);
     // The substitute for a missing Rockwell Condensed is usually wider; narrow it
     // until the title fits its place.
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(kCaption);
-    if (titleWidth > Label1->width()) {
-        titleFont.setStretch(
-            std::max<int>(QFont::UltraCondensed, Label1->width() * 100 / titleWidth));
+    const int room = Label1->width();
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(kCaption);
+    if (wanted > room) {
+        int stretch = std::max<int>(QFont::UltraCondensed, room * 100 / wanted);
+        titleFont.setStretch(stretch);
+        while (QFontMetrics(titleFont).horizontalAdvance(kCaption) > room &&
+               stretch > QFont::UltraCondensed) {
+            titleFont.setStretch(--stretch);
+        }
     }
     Label1->setFont(titleFont);
 

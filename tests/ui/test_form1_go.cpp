@@ -1,0 +1,215 @@
+// Go, from keys typed and entries picked to the output box, and the level box filter.
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include "window_test_support.h"
+
+namespace {
+
+// List rows of warden_mystic_scout.csv: 0 is "<None>", then the classes in file order.
+constexpr int kNone = 0;
+constexpr int kWarden = 1;
+constexpr int kMystic = 2;
+constexpr int kScout = 3;
+constexpr int kUntouched = -1;
+
+const QString kStaleText = QStringLiteral("text left from before");
+
+}  // namespace
+
+class Form1GoTest : public QObject {
+    Q_OBJECT
+
+private:
+    ScriptedPrompts prompts_;
+    ModalWatchdog watchdog_;
+    std::unique_ptr<Form1> window_;
+
+    QPlainTextEdit* output() const { return control<QPlainTextEdit>(*window_, "Txt_Output"); }
+    QPushButton* go() const { return control<QPushButton>(*window_, "Cmd_go"); }
+
+private slots:
+    void init() {
+        watchdog_.arm();
+        prompts_ = {};
+        window_ = loadedWindow(prompts_);
+        showAndActivate(*window_);
+    }
+    void cleanup() {
+        window_.reset();
+        watchdog_.disarm();
+    }
+
+    void go_writes_outcome_of_build_typed_and_picked_data() {
+        QTest::addColumn<QStringList>("levels");
+        QTest::addColumn<QList<int>>("picks");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two segments, the report in seven lines")
+            << QStringList{"4", "4", "0", "0", "0"}
+            << QList<int>{kWarden, kMystic, kScout, kMystic, kWarden, kScout, -1, -1, -1, -1}
+            << QStringLiteral(
+                   "HD=4d8 + 4d10\n"
+                   "Skill Points:[(2 + int modifier) * 7 (Warden/Mystic lists)] + "
+                   "[(6 + int modifier) * 4 (Scout/Mystic lists)]\n"
+                   "BAB=7\nFort=+5\nRef=+3\nWill=+6\n"
+                   "Class Features: Shield wall, Rite of dusk, Trailcraft");
+        QTest::newRow("levels above 20 even in a segment never walked")
+            << QStringList{"15", "0", "6", "0", "0"}
+            << QList<int>{kWarden, kMystic, kUntouched, kUntouched, kNone, kNone, -1, -1, -1, -1}
+            << QStringLiteral("Character above 20th level");
+        QTest::newRow("first segment without its second class leaves the box empty")
+            << QStringList{"3", "4", "0", "0", "0"}
+            << QList<int>{kWarden, kNone, kScout, kMystic, -1, -1, -1, -1, -1, -1} << QString();
+        QTest::newRow("nothing picked leaves the box empty")
+            << QStringList{"5", "0", "0", "0", "0"} << QList<int>(10, kUntouched) << QString();
+    }
+    void go_writes_outcome_of_build_typed_and_picked() {
+        QFETCH(QStringList, levels);
+        QFETCH(QList<int>, picks);
+        QFETCH(QString, expected);
+        // State: a loaded window and text left in the output box.
+        output()->setPlainText(kStaleText);
+        // Action: type the levels, pick the classes, click Go.
+        for (int i = 0; i < levels.size(); ++i) {
+            typeOver(levelBox(*window_, i), levels[i]);
+        }
+        for (int i = 0; i < picks.size(); ++i) {
+            if (picks[i] != kUntouched) {
+                pickEntry(classList(*window_, i), picks[i]);
+                QCOMPARE(classList(*window_, i)->currentIndex(), picks[i]);
+            }
+        }
+        QTest::mouseClick(go(), Qt::LeftButton);
+        // Expected: exactly the outcome, one block per line, no stray CR.
+        QCOMPARE(output()->toPlainText(), expected);
+        QCOMPARE(output()->blockCount(), int(expected.count('\n')) + 1);
+        for (int i = 0; i < levels.size(); ++i) {
+            QCOMPARE(levelBox(*window_, i)->text(), levels[i]);
+        }
+    }
+
+    void go_counts_class_list_by_picked_entry_not_typed_text() {
+        // State: a complete first segment, its report shown.
+        typeOver(levelBox(*window_, 0), "4");
+        pickEntry(classList(*window_, 0), kWarden);
+        pickEntry(classList(*window_, 1), kMystic);
+        go()->click();
+        const QString report = output()->toPlainText();
+        QVERIFY(report.startsWith("HD=4d10\n"));
+        // Action: type another class's name into the first list without choosing it.
+        QComboBox* first = classList(*window_, 0);
+        first->lineEdit()->selectAll();
+        QTest::keyClicks(first->lineEdit(), "Scout");
+        go()->click();
+        // Expected: the same report.
+        QCOMPARE(first->currentIndex(), kWarden);
+        QCOMPARE(output()->toPlainText(), report);
+    }
+
+    void enter_does_not_press_go_data() {
+        QTest::addColumn<QString>("controlName");
+        QTest::newRow("in a level box") << "Txt_Lvl_0";
+        QTest::newRow("in a class list") << "Cbo_Class_1";
+    }
+    void enter_does_not_press_go() {
+        QFETCH(QString, controlName);
+        // State: a complete build, nothing in the output box.
+        typeOver(levelBox(*window_, 0), "2");
+        pickEntry(classList(*window_, 0), kWarden);
+        pickEntry(classList(*window_, 1), kScout);
+        QSignalSpy clicks(go(), &QPushButton::clicked);
+        // Action: Enter in the control.
+        auto* target = control<QWidget>(*window_, controlName);
+        target->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        // Expected: Go was not pressed.
+        QCOMPARE(clicks.count(), 0);
+        QVERIFY(output()->toPlainText().isEmpty());
+    }
+
+    void level_box_filter_on_typed_keys_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two digits stay") << "12"
+                                         << "12";
+        QTest::newRow("leading zero stays") << "07"
+                                            << "07";
+        QTest::newRow("a letter after a digit resets to 0") << "1a"
+                                                            << "0";
+        QTest::newRow("a digit typed after a reset joins the 0") << "a1"
+                                                                 << "01";
+        QTest::newRow("minus sign resets before the digit") << "-1"
+                                                            << "01";
+        QTest::newRow("full stop after a digit resets") << "5."
+                                                        << "0";
+        QTest::newRow("accented letter resets") << QStringLiteral("\u00e9") << "0";
+        QTest::newRow("third digit is dropped by the box") << "123"
+                                                           << "12";
+        QTest::newRow("emptied box stays empty") << "\b"
+                                                 << "";
+    }
+    void level_box_filter_on_typed_keys() {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        typeOver(levelBox(*window_, 1), keys);
+        QCOMPARE(levelBox(*window_, 1)->text(), expected);
+    }
+
+    void level_box_filter_on_pasted_text_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("digits stay") << "20"
+                                     << "20";
+        QTest::newRow("letter last") << "1a"
+                                     << "0";
+        QTest::newRow("letter first") << "a1"
+                                      << "0";
+        QTest::newRow("minus sign") << "-1"
+                                    << "0";
+        QTest::newRow("plus sign") << "+5"
+                                   << "0";
+        QTest::newRow("leading blank") << " 5"
+                                       << "0";
+        QTest::newRow("accented letter") << QStringLiteral("\u00e91") << "0";
+        QTest::newRow("long digits cut to two") << "1234"
+                                                << "12";
+        QTest::newRow("long text cut to two digits stays") << "12ab"
+                                                           << "12";
+    }
+    void level_box_filter_on_pasted_text() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, expected);
+        QApplication::clipboard()->setText(pasted);
+        QLineEdit* box = levelBox(*window_, 3);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), expected);
+    }
+
+    void level_box_filter_resets_text_set_by_code_once_and_only_in_its_box() {
+        // State: distinct texts in every box.
+        const QStringList before{"1", "2", "3", "4", "5"};
+        for (int i = 0; i < before.size(); ++i) {
+            levelBox(*window_, i)->setText(before[i]);
+        }
+        QSignalSpy changes(levelBox(*window_, 2), &QLineEdit::textChanged);
+        // Action: code sets a non-digit text.
+        levelBox(*window_, 2)->setText("x");
+        // Expected: the nested change sets "0" and stops there; the other boxes keep theirs.
+        QCOMPARE(changes.count(), 2);
+        for (int i = 0; i < before.size(); ++i) {
+            QCOMPARE(levelBox(*window_, i)->text(), i == 2 ? QStringLiteral("0") : before[i]);
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    return runWindowTests<Form1GoTest>(argc, argv);
+}
+
+#include "test_form1_go.moc"

@@ -1,0 +1,119 @@
+// Exit and About, from their menus and shortcuts, and the window's close button.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "window_test_support.h"
+
+class Form1MenusTest : public QObject {
+    Q_OBJECT
+
+private:
+    ScriptedPrompts prompts_;
+    ModalWatchdog watchdog_;
+    std::unique_ptr<Form1> window_;
+
+    QPlainTextEdit* output() const { return control<QPlainTextEdit>(*window_, "Txt_Output"); }
+
+    void expectExitQuestion() const {
+        QCOMPARE(prompts_.messageRequests.size(), 1);
+        const MessageRequest& question = prompts_.messageRequests.constFirst();
+        QCOMPARE(question.title, QStringLiteral("Exiting..."));
+        QCOMPARE(question.text, QStringLiteral("Exit?"));
+        QCOMPARE(question.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(question.defaultButton, QMessageBox::Ok);
+        QCOMPARE(question.icon, QMessageBox::NoIcon);
+    }
+
+private slots:
+    void init() {
+        watchdog_.arm();
+        prompts_ = {};
+        window_ = loadedWindow(prompts_);
+        showAndActivate(*window_);
+    }
+    void cleanup() {
+        window_.reset();
+        watchdog_.disarm();
+    }
+
+    void ctrl_x_asks_to_exit_wherever_the_focus_is_data() {
+        QTest::addColumn<QString>("controlName");
+        QTest::newRow("level box") << "Txt_Lvl_2";
+        QTest::newRow("class list text field") << "Cbo_Class_3";
+        QTest::newRow("output box") << "Txt_Output";
+        QTest::newRow("Go button") << "Cmd_go";
+    }
+    void ctrl_x_asks_to_exit_wherever_the_focus_is() {
+        QFETCH(QString, controlName);
+        // State: selected text in every text field, the focus on the control.
+        levelBox(*window_, 2)->setText("12");
+        levelBox(*window_, 2)->selectAll();
+        classList(*window_, 3)->lineEdit()->selectAll();
+        output()->setPlainText("Report");
+        output()->selectAll();
+        control<QWidget>(*window_, controlName)->setFocus();
+        prompts_.messageAnswers = {QMessageBox::Cancel};
+        // Action: Ctrl+X.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::ControlModifier);
+        // Expected: the Exit question, and nothing cut.
+        expectExitQuestion();
+        QCOMPARE(levelBox(*window_, 2)->text(), QStringLiteral("12"));
+        QCOMPARE(classList(*window_, 3)->currentText(), QStringLiteral("Class"));
+        QCOMPARE(output()->toPlainText(), QStringLiteral("Report"));
+        QVERIFY(window_->isVisible());
+    }
+
+    void exit_closes_the_window_only_when_answered_ok_data() {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("OK closes") << QMessageBox::Ok << true;
+        QTest::newRow("Cancel keeps everything") << QMessageBox::Cancel << false;
+    }
+    void exit_closes_the_window_only_when_answered_ok() {
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(bool, closed);
+        // State: a build and a report on screen.
+        levelBox(*window_, 0)->setText("4");
+        classList(*window_, 0)->setCurrentIndex(1);
+        classList(*window_, 1)->setCurrentIndex(2);
+        control<QPushButton>(*window_, "Cmd_go")->click();
+        const QString report = output()->toPlainText();
+        prompts_.messageAnswers = {answer};
+        // Action: File > Exit.
+        control<QAction>(*window_, "Menu_Exit")->trigger();
+        // Expected: closed on OK; on Cancel the build and report as they were.
+        expectExitQuestion();
+        QCOMPARE(window_->isVisible(), !closed);
+        QCOMPARE(levelBox(*window_, 0)->text(), QStringLiteral("4"));
+        QCOMPARE(classList(*window_, 1)->currentIndex(), 2);
+        QCOMPARE(output()->toPlainText(), report);
+    }
+
+    void close_button_closes_without_asking() {
+        QVERIFY(window_->close());
+        QVERIFY(!window_->isVisible());
+        QVERIFY(prompts_.messageRequests.isEmpty());
+    }
+
+    void f1_shows_about_in_five_lines_with_version() {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(prompts_.messageRequests.size(), 1);
+        const MessageRequest& about = prompts_.messageRequests.constFirst();
+        QCOMPARE(about.title, QStringLiteral("About"));
+        QCOMPARE(about.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(about.icon, QMessageBox::Information);
+        const QStringList lines = about.text.split('\n');
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.mid(0, 4), (QStringList{"Vostrel Progression Generator", "Version: 1.3.0",
+                                               "Made by Kelmor", "Please Send Feedback to:"}));
+        QVERIFY(lines[4].endsWith("@example.org"));
+    }
+};
+
+int main(int argc, char** argv) {
+    return runWindowTests<Form1MenusTest>(argc, argv);
+}
+
+#include "test_form1_menus.moc"

@@ -1,0 +1,249 @@
+// The start-up load, the real file dialog and message box, and the window as it first appears.
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "class_file_reader.h"
+#include "qt_user_prompts.h"
+#include "window_test_support.h"
+
+namespace {
+
+QStringList itemsOf(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items.append(list->itemText(i));
+    }
+    return items;
+}
+
+// Runs `answer` on the first modal window of type Box once the code under test shows it.
+template <typename Box>
+void whenShown(std::function<void(Box*)> answer) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        if (auto* box = qobject_cast<Box*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            answer(box);
+        }
+    });
+    poll->start();
+}
+
+}  // namespace
+
+class Form1StartupTest : public QObject {
+    Q_OBJECT
+
+private:
+    ScriptedPrompts prompts_;
+    ModalWatchdog watchdog_;
+
+private slots:
+    void init() {
+        watchdog_.arm();
+        prompts_ = {};
+    }
+    void cleanup() { watchdog_.disarm(); }
+
+    void dialog_asks_for_information_file_in_program_folder_before_window_shows() {
+        // Action: create the window, the dialog answered with a good file.
+        const auto window = loadedWindow(prompts_);
+        // Expected: one dialog, titled and filtered as fixed, in the program's folder.
+        QCOMPARE(prompts_.fileRequests.size(), 1);
+        const FileRequest& request = prompts_.fileRequests.constFirst();
+        QCOMPARE(request.title, QStringLiteral("Open Information File"));
+        QCOMPARE(request.filters,
+                 (QStringList{"Comma Separated Values (*.csv)", "All Files (*.*)"}));
+        QCOMPARE(request.folder, QCoreApplication::applicationDirPath());
+        QVERIFY(!request.windowShown);
+        QVERIFY(prompts_.messageRequests.isEmpty());
+    }
+
+    void cancelled_dialog_is_shown_again_without_message() {
+        prompts_.fileAnswers = {QString(), QString(), testDataFile("warden_mystic_scout.csv")};
+        const Form1 window(prompts_);
+        QCOMPARE(prompts_.fileRequests.size(), 3);
+        QVERIFY(prompts_.messageRequests.isEmpty());
+        QCOMPARE(classList(window, 0)->count(), 4);
+    }
+
+    void refused_file_is_explained_in_plain_warning_then_dialog_asks_again() {
+        // State: what the reader says of the refused file.
+        vostrel::ClassTable scratch;
+        const auto refusal =
+            vostrel::loadClassData(testDataFile("refused.csv").toStdString(), scratch);
+        QVERIFY(refusal.has_value());
+        // Action: choose the refused file, then a good one.
+        prompts_.fileAnswers = {testDataFile("refused.csv"),
+                                testDataFile("warden_mystic_scout.csv")};
+        const Form1 window(prompts_);
+        // Expected: one warning carrying the reader's message, then the good file's classes.
+        QCOMPARE(prompts_.fileRequests.size(), 2);
+        QCOMPARE(prompts_.messageRequests.size(), 1);
+        const MessageRequest& warning = prompts_.messageRequests.constFirst();
+        QCOMPARE(warning.icon, QMessageBox::Warning);
+        QCOMPARE(warning.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(warning.text.contains(QString::fromStdString(refusal->message)));
+        QCOMPARE(itemsOf(classList(window, 9)),
+                 (QStringList{"<None>", "Warden", "Mystic", "Scout"}));
+    }
+
+    void every_class_list_holds_none_then_names_in_file_order_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("three classes")
+            << "warden_mystic_scout.csv" << QStringList{"<None>", "Warden", "Mystic", "Scout"};
+        QTest::newRow("two classes, quoted feature")
+            << "ironclad_seer.csv" << QStringList{"<None>", "Ironclad", "Seer"};
+        QTest::newRow("empty file") << "empty.csv" << QStringList{"<None>"};
+    }
+    void every_class_list_holds_none_then_names_in_file_order() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, items);
+        const auto window = loadedWindow(prompts_, qPrintable(file));
+        for (int i = 0; i < 10; ++i) {
+            const QComboBox* list = classList(*window, i);
+            QCOMPARE(itemsOf(list), items);
+            QCOMPARE(list->currentIndex(), -1);
+            QCOMPARE(list->currentText(), QStringLiteral("Class"));
+        }
+    }
+
+    void window_appears_with_focus_on_first_class_list_and_initial_texts() {
+        const auto window = loadedWindow(prompts_);
+        showAndActivate(*window);
+        QCOMPARE(QApplication::focusWidget(), classList(*window, 0));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Vostrel Progression Calculator"));
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(levelBox(*window, i)->text(), QStringLiteral("0"));
+        }
+        QVERIFY(control<QPlainTextEdit>(*window, "Txt_Output")->toPlainText().isEmpty());
+    }
+
+    void window_has_fixed_blue_client_area_of_312_by_346_below_menu_bar_and_own_icon() {
+        const auto window = loadedWindow(prompts_);
+        showAndActivate(*window);
+        QWidget* client = window->centralWidget();
+        QCOMPARE(client->size(), QSize(312, 346));
+        QCOMPARE(client->y(), window->menuBar()->height());
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        // Left of the lists, between the title and the first row: bare client area.
+        const QImage picture = client->grab().toImage();
+        QCOMPARE(picture.pixelColor(4, 100), QColor(0, 0, 255));
+        QVERIFY(window->windowIcon().availableSizes().contains(QSize(41, 41)));
+    }
+
+    void title_is_white_bold_centred_and_fits_its_place() {
+        const auto window = loadedWindow(prompts_);
+        const auto* title = control<QLabel>(*window, "Label1");
+        QCOMPARE(title->text(), QStringLiteral("Vostrel Progression Calculator"));
+        QCOMPARE(title->font().family(), QStringLiteral("Rockwell Condensed"));
+        QCOMPARE(title->font().pointSize(), 18);
+        QVERIFY(title->font().bold());
+        QCOMPARE(title->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(title->alignment(), Qt::AlignCenter);
+        QVERIFY(title->fontMetrics().horizontalAdvance(title->text()) <= title->width());
+    }
+
+    void tab_walks_lists_then_output_go_and_level_boxes_and_wraps() {
+        const auto window = loadedWindow(prompts_);
+        showAndActivate(*window);
+        QStringList expected;
+        for (int i = 1; i < 10; ++i) {
+            expected << QStringLiteral("Cbo_Class_%1").arg(i);
+        }
+        expected << "Txt_Output"
+                 << "Cmd_go";
+        for (int i = 0; i < 5; ++i) {
+            expected << QStringLiteral("Txt_Lvl_%1").arg(i);
+        }
+        expected << "Cbo_Class_0";
+        QStringList visited;
+        for (int step = 0; step < expected.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void every_control_has_its_own_accessible_name() {
+        const auto window = loadedWindow(prompts_);
+        QCOMPARE(classList(*window, 2)->accessibleName(), QStringLiteral("Segment 2, first class"));
+        QCOMPARE(classList(*window, 3)->accessibleName(),
+                 QStringLiteral("Segment 2, second class"));
+        QCOMPARE(levelBox(*window, 1)->accessibleName(), QStringLiteral("Levels in segment 2"));
+        QSet<QString> names;
+        const auto controls = window->centralWidget()->findChildren<QWidget*>(
+            QRegularExpression("^(Txt|Cbo|Cmd)_"), Qt::FindDirectChildrenOnly);
+        QCOMPARE(controls.size(), 17);
+        for (const QWidget* widget : controls) {
+            QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+            names.insert(widget->accessibleName());
+        }
+        QCOMPARE(names.size(), 17);
+    }
+
+    void real_file_dialog_opens_in_program_folder_and_returns_the_chosen_file() {
+        QString seenTitle;
+        QStringList seenFilters;
+        QString seenFolder;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            seenTitle = dialog->windowTitle();
+            seenFilters = dialog->nameFilters();
+            seenFolder = dialog->directory().absolutePath();
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            if (name == nullptr) {
+                dialog->reject();
+                return;
+            }
+            QTest::keyClicks(name, "dialog_choice.csv");
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QtUserPrompts prompts;
+        const Form1 window(prompts);
+        QCOMPARE(seenTitle, QStringLiteral("Open Information File"));
+        QCOMPARE(seenFilters, (QStringList{"Comma Separated Values (*.csv)", "All Files (*.*)"}));
+        QCOMPARE(seenFolder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
+        QCOMPARE(itemsOf(classList(window, 0)),
+                 (QStringList{"<None>", "Warden", "Mystic", "Scout"}));
+    }
+
+    void real_message_box_shows_markup_as_text_and_answers_enter_and_escape_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("Enter chooses the default OK") << int(Qt::Key_Return) << QMessageBox::Ok;
+        QTest::newRow("Escape chooses Cancel") << int(Qt::Key_Escape) << QMessageBox::Cancel;
+    }
+    void real_message_box_shows_markup_as_text_and_answers_enter_and_escape() {
+        QFETCH(int, key);
+        QFETCH(QMessageBox::StandardButton, answer);
+        const QString text = QStringLiteral("<b>Exit?</b>");
+        Qt::TextFormat seenFormat = Qt::RichText;
+        QString seenText;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            seenFormat = box->textFormat();
+            seenText = box->text();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QtUserPrompts prompts;
+        const auto pressed =
+            prompts.showMessage(nullptr, "Exiting...", text, QMessageBox::Ok | QMessageBox::Cancel,
+                                QMessageBox::Ok, QMessageBox::NoIcon);
+        QCOMPARE(pressed, answer);
+        QCOMPARE(seenFormat, Qt::PlainText);
+        QCOMPARE(seenText, text);
+    }
+};
+
+int main(int argc, char** argv) {
+    return runWindowTests<Form1StartupTest>(argc, argv);
+}
+
+#include "test_form1_startup.moc"

@@ -1,0 +1,103 @@
+#include "window_test_support.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+
+QString ScriptedPrompts::chooseOpenFile(QWidget* parent, const QString& title,
+                                        const QString& folder, const QStringList& filters) {
+    fileRequests.append({title, folder, filters, parent != nullptr && parent->isVisible()});
+    if (fileAnswers.isEmpty()) {
+        // Answer once with a good file so that the start-up loop can end and the test
+        // fail; a loop that still asks has no end, and the run stops here.
+        if (unscriptedFileAnswerGiven_) {
+            qFatal("the file dialog keeps being shown after its scripted answers ran out");
+        }
+        unscriptedFileAnswerGiven_ = true;
+        QTest::qFail("the file dialog was shown more often than scripted", __FILE__, __LINE__);
+        return testDataFile("warden_mystic_scout.csv");
+    }
+    return fileAnswers.takeFirst();
+}
+
+QMessageBox::StandardButton ScriptedPrompts::showMessage(QWidget*, const QString& title,
+                                                         const QString& text,
+                                                         QMessageBox::StandardButtons buttons,
+                                                         QMessageBox::StandardButton defaultButton,
+                                                         QMessageBox::Icon icon) {
+    messageRequests.append({title, text, buttons, defaultButton, icon});
+    if (!messageAnswers.isEmpty()) {
+        return messageAnswers.takeFirst();
+    }
+    if (buttons != QMessageBox::Ok) {
+        QTest::qFail(qPrintable("unscripted question: " + title), __FILE__, __LINE__);
+    }
+    return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok;
+}
+
+ModalWatchdog::ModalWatchdog() {
+    timer_.setInterval(5000);
+    QObject::connect(&timer_, &QTimer::timeout, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) {
+            return;
+        }
+        QTest::qFail(qPrintable("unexpected modal window: " + modal->windowTitle()), __FILE__,
+                     __LINE__);
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+    });
+}
+
+QString testDataFile(const char* name) {
+    return QStringLiteral(VOSTREL_UI_TEST_DATA "/") + QString::fromUtf8(name);
+}
+
+std::unique_ptr<Form1> loadedWindow(ScriptedPrompts& prompts, const char* classFile) {
+    prompts.fileAnswers = {testDataFile(classFile)};
+    return std::make_unique<Form1>(prompts);
+}
+
+void showAndActivate(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window)) {
+        QTest::qFail("the window did not become active", __FILE__, __LINE__);
+    }
+}
+
+QLineEdit* levelBox(const QWidget& window, int index) {
+    return control<QLineEdit>(window, QStringLiteral("Txt_Lvl_%1").arg(index));
+}
+
+QComboBox* classList(const QWidget& window, int index) {
+    return control<QComboBox>(window, QStringLiteral("Cbo_Class_%1").arg(index));
+}
+
+void typeOver(QLineEdit* box, const QString& keys) {
+    box->setFocus();
+    box->selectAll();
+    for (const QChar key : keys) {
+        if (key.unicode() < 0x80) {
+            QTest::keyClick(box, key.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(key), Qt::NoModifier);
+        }
+    }
+}
+
+void pickEntry(QComboBox* list, int row) {
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    if (!QTest::qWaitForWindowExposed(view->window())) {
+        QTest::qFail("the drop-down did not open", __FILE__, __LINE__);
+        return;
+    }
+    const QModelIndex entry = view->model()->index(row, 0);
+    view->scrollTo(entry);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QApplication>
+#include <QList>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "form1.h"
+#include "user_prompts.h"
+
+class QComboBox;
+class QLineEdit;
+
+// What the window asked of its prompts, and the scripted answers it gets back.
+struct FileRequest {
+    QString title;
+    QString folder;
+    QStringList filters;
+    bool windowShown = false;
+};
+
+struct MessageRequest {
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+class ScriptedPrompts final : public UserPrompts {
+public:
+    QStringList fileAnswers;  // an empty answer is a cancelled dialog
+    QList<QMessageBox::StandardButton> messageAnswers;
+    QList<FileRequest> fileRequests;
+    QList<MessageRequest> messageRequests;
+
+    QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                           const QStringList& filters) override;
+    QMessageBox::StandardButton showMessage(QWidget* parent, const QString& title,
+                                            const QString& text,
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton,
+                                            QMessageBox::Icon icon) override;
+
+private:
+    bool unscriptedFileAnswerGiven_ = false;
+};
+
+// Fails the running test and closes any modal window still open after the
+// timeout, so that an unexpected box ends the run instead of hanging it.
+class ModalWatchdog {
+public:
+    ModalWatchdog();
+    void arm() { timer_.start(); }
+    void disarm() { timer_.stop(); }
+
+private:
+    QTimer timer_;
+};
+
+QString testDataFile(const char* name);
+
+// A window loaded from `classFile`, the dialog answered once with that file.
+std::unique_ptr<Form1> loadedWindow(ScriptedPrompts& prompts,
+                                    const char* classFile = "warden_mystic_scout.csv");
+void showAndActivate(QWidget& window);
+
+template <typename Control>
+Control* control(const QWidget& window, const QString& name) {
+    auto* found = window.findChild<Control*>(name);
+    if (found == nullptr) {
+        qFatal("no control named %s", qPrintable(name));
+    }
+    return found;
+}
+QLineEdit* levelBox(const QWidget& window, int index);
+QComboBox* classList(const QWidget& window, int index);
+
+// Replaces a level box's text by typing `keys` over it, as a user would.
+void typeOver(QLineEdit* box, const QString& keys);
+// Opens the list's drop-down and clicks the entry at `row`.
+void pickEntry(QComboBox* list, int row);
+
+template <typename Test>
+int runWindowTests(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    // A closed test window must not end the event loops of the tests after it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
