@@ -106,7 +106,6 @@ bool FieldReader::skipToData() {
 
 FieldStatus FieldReader::read(Field& field) {
     field.text.clear();
-    field.quoted = false;
     skipBlanks();
     field.line = line_;
     if (failed_) {
@@ -149,7 +148,6 @@ FieldStatus FieldReader::readPlain(Field& field) {
 }
 
 FieldStatus FieldReader::readQuoted(Field& field) {
-    field.quoted = true;
     ++cur_;  // the opening quote
     for (;;) {
         if (atEnd()) {

@@ -26,7 +26,6 @@ enum class FieldStatus {
 struct Field {
     std::string text;       // quotes removed; an unquoted field is trimmed of trailing blanks
     std::int64_t line = 0;  // the line on which the field begins
-    bool quoted = false;
     FieldEnd end = FieldEnd::EndOfData;
 };
 
