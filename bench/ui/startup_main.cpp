@@ -1,0 +1,92 @@
+// Start-up measurements and a demo mode for screenshots:
+//   vostrel-ui-startup form <class file>   the real start; quits once the window is exposed
+//   vostrel-ui-startup empty               an empty main window of the same size, run the same way
+//   vostrel-ui-startup demo <class file>   the real window with a build and its report, kept
+//                                          open until killed; prints "ready" once painted
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <functional>
+
+#include "form1.h"
+#include "path_prompts.h"
+
+namespace {
+
+// Runs `then` once, after the first exposure of `window` has been painted.
+void whenExposed(QWidget& window, std::function<void()> then) {
+    window.winId();  // creates the platform window so that its first exposure is seen
+    struct ExposeWatch final : QObject {
+        std::function<void()> then;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+                watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, then);
+            }
+            return false;
+        }
+    };
+    auto* watch = new ExposeWatch;
+    watch->then = std::move(then);
+    watch->setParent(&window);
+    window.windowHandle()->installEventFilter(watch);
+}
+
+// The build shown in the screenshot, by position in the sample file's lists.
+void enterDemoBuild(Form1& window) {
+    const int levels[] = {6, 5, 4};
+    const int classes[] = {1, 10, 2, 6, 7, 9};
+    for (int k = 0; k < 3; ++k) {
+        window.findChild<QLineEdit*>(QStringLiteral("Txt_Lvl_%1").arg(k))
+            ->setText(QString::number(levels[k]));
+    }
+    for (int i = 0; i < 6; ++i) {
+        window.findChild<QComboBox*>(QStringLiteral("Cbo_Class_%1").arg(i))
+            ->setCurrentIndex(classes[i]);
+    }
+    window.findChild<QPushButton*>(QStringLiteral("Cmd_go"))->click();
+}
+
+int usage() {
+    std::fputs("usage: vostrel-ui-startup form|demo <class file> | empty\n", stderr);
+    return 64;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const QString mode = args.value(1);
+    const auto quit = [] { QApplication::quit(); };
+
+    if (mode == QLatin1String("empty") && args.size() == 2) {
+        QMainWindow window;
+        window.setFixedSize(312, 346 + window.menuBar()->sizeHint().height());
+        whenExposed(window, quit);
+        window.show();
+        return QApplication::exec();
+    }
+    if ((mode == QLatin1String("form") || mode == QLatin1String("demo")) && args.size() == 3) {
+        PathPrompts prompts(args[2]);
+        Form1 window(prompts);
+        if (mode == QLatin1String("demo")) {
+            enterDemoBuild(window);
+            whenExposed(window, [] {
+                // The screenshot script waits for this line.
+                std::puts("ready");
+                std::fflush(stdout);
+            });
+        } else {
+            whenExposed(window, quit);
+        }
+        window.show();
+        return QApplication::exec();
+    }
+    return usage();
+}
