@@ -94,6 +94,11 @@ void Form1::createWidgets() {
     auto* client = new ClientArea(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setFixedSize(kClientWidth, kClientHeight);
+    // The rows were drawn up for an 8-point face: at the usual 9 or 10 points the
+    // class names no longer fit their lists, nor the report its box.
+    QFont controlFont = client->font();
+    controlFont.setPointSize(8);
+    client->setFont(controlFont);
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -162,6 +167,11 @@ void Form1::createConnections() {
     for (int i = 0; i < vostrel::kSegmentCount; ++i) {
         connect(Txt_Lvl[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i](const QString& text) { onLevelTextChanged(i, text); });
+    }
+    for (QComboBox* list : Cbo_Class) {
+        // A picked name longer than its field shows from its start, not its end.
+        connect(list, &QComboBox::currentIndexChanged, list,
+                [list] { list->lineEdit()->setCursorPosition(0); });
     }
     connect(Menu_Exit, &QAction::triggered, this, &Form1::confirmExit);
     connect(Menu_About, &QAction::triggered, this, &Form1::showAbout);

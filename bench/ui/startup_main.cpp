@@ -2,7 +2,8 @@
 //   vostrel-ui-startup form <class file>   the real start; quits once the window is exposed
 //   vostrel-ui-startup empty               an empty main window of the same size, run the same way
 //   vostrel-ui-startup demo <class file>   the real window with a build and its report, kept
-//                                          open until killed; prints "ready" once painted
+//                                          open until killed; prints "ready" and its frame
+//                                          (x y width height) once painted
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -39,13 +40,13 @@ void whenExposed(QWidget& window, std::function<void()> then) {
 
 // The build shown in the screenshot, by position in the sample file's lists.
 void enterDemoBuild(Form1& window) {
-    const int levels[] = {6, 5, 4};
-    const int classes[] = {1, 10, 2, 6, 7, 9};
-    for (int k = 0; k < 3; ++k) {
+    const int levels[] = {6, 5};
+    const int classes[] = {1, 6, 3, 8};
+    for (int k = 0; k < 2; ++k) {
         window.findChild<QLineEdit*>(QStringLiteral("Txt_Lvl_%1").arg(k))
             ->setText(QString::number(levels[k]));
     }
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 4; ++i) {
         window.findChild<QComboBox*>(QStringLiteral("Cbo_Class_%1").arg(i))
             ->setCurrentIndex(classes[i]);
     }
@@ -77,9 +78,11 @@ int main(int argc, char* argv[]) {
         Form1 window(prompts);
         if (mode == QLatin1String("demo")) {
             enterDemoBuild(window);
-            whenExposed(window, [] {
-                // The screenshot script waits for this line.
-                std::puts("ready");
+            whenExposed(window, [&window] {
+                // The screenshot script waits for this line and crops to the geometry.
+                const QRect frame = window.frameGeometry();
+                std::printf("ready %d %d %d %d\n", frame.x(), frame.y(), frame.width(),
+                            frame.height());
                 std::fflush(stdout);
             });
         } else {
