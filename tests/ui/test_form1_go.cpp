@@ -21,29 +21,13 @@ const QString kStaleText = QStringLiteral("text left from before");
 
 }  // namespace
 
-class Form1GoTest : public QObject {
+class Form1GoTest : public ShownWindowTest {
     Q_OBJECT
 
 private:
-    ScriptedPrompts prompts_;
-    ModalWatchdog watchdog_;
-    std::unique_ptr<Form1> window_;
-
-    QPlainTextEdit* output() const { return control<QPlainTextEdit>(*window_, "Txt_Output"); }
     QPushButton* go() const { return control<QPushButton>(*window_, "Cmd_go"); }
 
 private slots:
-    void init() {
-        watchdog_.arm();
-        prompts_ = {};
-        window_ = loadedWindow(prompts_);
-        showAndActivate(*window_);
-    }
-    void cleanup() {
-        window_.reset();
-        watchdog_.disarm();
-    }
-
     void go_writes_outcome_of_build_typed_and_picked_data() {
         QTest::addColumn<QStringList>("levels");
         QTest::addColumn<QList<int>>("picks");

@@ -6,16 +6,10 @@
 
 #include "window_test_support.h"
 
-class Form1MenusTest : public QObject {
+class Form1MenusTest : public ShownWindowTest {
     Q_OBJECT
 
 private:
-    ScriptedPrompts prompts_;
-    ModalWatchdog watchdog_;
-    std::unique_ptr<Form1> window_;
-
-    QPlainTextEdit* output() const { return control<QPlainTextEdit>(*window_, "Txt_Output"); }
-
     void expectExitQuestion() const {
         QCOMPARE(prompts_.messageRequests.size(), 1);
         const MessageRequest& question = prompts_.messageRequests.constFirst();
@@ -27,17 +21,6 @@ private:
     }
 
 private slots:
-    void init() {
-        watchdog_.arm();
-        prompts_ = {};
-        window_ = loadedWindow(prompts_);
-        showAndActivate(*window_);
-    }
-    void cleanup() {
-        window_.reset();
-        watchdog_.disarm();
-    }
-
     void ctrl_x_asks_to_exit_wherever_the_focus_is_data() {
         QTest::addColumn<QString>("controlName");
         QTest::newRow("level box") << "Txt_Lvl_2";

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 QString ScriptedPrompts::chooseOpenFile(QWidget* parent, const QString& title,
                                         const QString& folder, const QStringList& filters) {
@@ -100,4 +101,20 @@ void pickEntry(QComboBox* list, int row) {
     const QModelIndex entry = view->model()->index(row, 0);
     view->scrollTo(entry);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
+}
+
+void ShownWindowTest::init() {
+    watchdog_.arm();
+    prompts_ = {};
+    window_ = loadedWindow(prompts_);
+    showAndActivate(*window_);
+}
+
+void ShownWindowTest::cleanup() {
+    window_.reset();
+    watchdog_.disarm();
+}
+
+QPlainTextEdit* ShownWindowTest::output() const {
+    return control<QPlainTextEdit>(*window_, "Txt_Output");
 }

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QPlainTextEdit;
 
 // What the window asked of its prompts, and the scripted answers it gets back.
 struct FileRequest {
@@ -81,6 +82,23 @@ QComboBox* classList(const QWidget& window, int index);
 void typeOver(QLineEdit* box, const QString& keys);
 // Opens the list's drop-down and clicks the entry at `row`.
 void pickEntry(QComboBox* list, int row);
+
+// Each test starts from a window loaded from warden_mystic_scout.csv, shown and
+// active, under a watchdog.
+class ShownWindowTest : public QObject {
+    Q_OBJECT
+
+protected:
+    ScriptedPrompts prompts_;
+    ModalWatchdog watchdog_;
+    std::unique_ptr<Form1> window_;
+
+    QPlainTextEdit* output() const;
+
+private slots:
+    void init();
+    void cleanup();
+};
 
 template <typename Test>
 int runWindowTests(int argc, char** argv) {
