@@ -2,7 +2,8 @@
 # Start-up cost of the real window (class file read, lists filled, window shown)
 # against an empty main window of the same size, on the offscreen platform and on
 # Xvfb. Each program quits as soon as its window is exposed. Prints the median wall
-# time and peak resident memory of N runs of each, and their ratios.
+# time and peak resident memory of N runs of each, and their ratios; a third window
+# of the same size holding one label shows what drawing any text at all costs.
 # Usage: bench/ui/startup.sh [runs=10] [build dir=build/default]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -43,20 +44,20 @@ measure() {  # label
     local label=$1
     : >"$scratch/form"
     : >"$scratch/empty"
+    : >"$scratch/label"
     for _ in $(seq "$runs"); do
-        # Interleaved, so that drift in the machine's load hits both alike.
+        # Interleaved, so that drift in the machine's load hits all alike.
         run_once "$scratch/form" form "$sample"
         run_once "$scratch/empty" empty
+        run_once "$scratch/label" label
     done
-    local fw fr ew er
-    fw=$(median 1 "$scratch/form")
-    fr=$(median 2 "$scratch/form")
-    ew=$(median 1 "$scratch/empty")
-    er=$(median 2 "$scratch/empty")
-    awk -v l="$label" -v fw="$fw" -v fr="$fr" -v ew="$ew" -v er="$er" 'BEGIN {
-        printf "%-10s real window  %7.1f ms  %7d KiB\n", l, fw / 1000, fr
-        printf "%-10s empty window %7.1f ms  %7d KiB\n", l, ew / 1000, er
-        printf "%-10s ratio        %7.2f x   %7.2f x   (goals: 1.30, 1.20)\n", l, fw / ew, fr / er
+    awk -v l="$label" -v fw="$(median 1 "$scratch/form")" -v fr="$(median 2 "$scratch/form")" \
+        -v ew="$(median 1 "$scratch/empty")" -v er="$(median 2 "$scratch/empty")" \
+        -v lw="$(median 1 "$scratch/label")" -v lr="$(median 2 "$scratch/label")" 'BEGIN {
+        printf "%-10s real window   %7.1f ms  %7d KiB\n", l, fw / 1000, fr
+        printf "%-10s empty window  %7.1f ms  %7d KiB\n", l, ew / 1000, er
+        printf "%-10s ratio         %7.2f x   %7.2f x   (goals: 1.30, 1.20)\n", l, fw / ew, fr / er
+        printf "%-10s one label     %7.2f x   %7.2f x   of the empty window\n", l, lw / ew, lr / er
     }'
 }
 

@@ -1,11 +1,13 @@
 // Start-up measurements and a demo mode for screenshots:
 //   vostrel-ui-startup form <class file>   the real start; quits once the window is exposed
 //   vostrel-ui-startup empty               an empty main window of the same size, run the same way
+//   vostrel-ui-startup label               the same holding one label: what showing any text costs
 //   vostrel-ui-startup demo <class file>   the real window with a build and its report, kept
 //                                          open until killed; prints "ready" and its frame
 //                                          (x y width height) once painted
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -54,7 +56,7 @@ void enterDemoBuild(Form1& window) {
 }
 
 int usage() {
-    std::fputs("usage: vostrel-ui-startup form|demo <class file> | empty\n", stderr);
+    std::fputs("usage: vostrel-ui-startup form|demo <class file> | empty | label\n", stderr);
     return 64;
 }
 
@@ -66,9 +68,12 @@ int main(int argc, char* argv[]) {
     const QString mode = args.value(1);
     const auto quit = [] { QApplication::quit(); };
 
-    if (mode == QLatin1String("empty") && args.size() == 2) {
+    if ((mode == QLatin1String("empty") || mode == QLatin1String("label")) && args.size() == 2) {
         QMainWindow window;
         window.setFixedSize(312, 346 + window.menuBar()->sizeHint().height());
+        if (mode == QLatin1String("label")) {
+            window.setCentralWidget(new QLabel(QStringLiteral("Vostrel Progression Calculator")));
+        }
         whenExposed(window, quit);
         window.show();
         return QApplication::exec();
