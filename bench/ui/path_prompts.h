@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QTextStream>
+#include <cstdlib>
+#include <utility>
 
 #include "user_prompts.h"
 
