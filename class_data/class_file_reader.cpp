@@ -5,8 +5,9 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <exception>
-#include <fstream>
+#include <istream>
 #include <new>
 #include <system_error>
 #include <utility>
@@ -116,7 +117,7 @@ ReadError unreadable(std::string_view source) {
 // receives them only once the whole file has been accepted.
 class RecordReader {
 public:
-    RecordReader(std::istream& in, std::string_view source) : fields_(in), source_(source) {}
+    RecordReader(detail::ByteSource& in, std::string_view source) : fields_(in), source_(source) {}
 
     std::optional<ReadError> readAll(std::vector<ClassRecord>& records);
 
@@ -303,14 +304,57 @@ std::optional<ReadError> outOfMemory(std::string_view source, ClassTable& table)
     return ReadError{fileName(source) + ": there is not enough memory to read this file."};
 }
 
-}  // namespace
+class StreamSource final : public detail::ByteSource {
+public:
+    explicit StreamSource(std::istream& in) : in_(in) {}
 
-std::optional<ReadError> readClassData(std::istream& in, std::string_view sourceName,
-                                       ClassTable& table) {
+    std::size_t read(char* into, std::size_t size) override {
+        in_.read(into, static_cast<std::streamsize>(size));
+        const std::streamsize got = in_.gcount();
+        return in_.bad() || got <= 0 ? 0 : static_cast<std::size_t>(got);
+    }
+    bool failed() const override { return in_.bad(); }
+
+private:
+    std::istream& in_;
+};
+
+// Files are read through C's stdio rather than a file stream: a file stream
+// brings up the whole iostream locale machinery, a noticeable share of the
+// window's start-up memory for one small file.
+class FileSource final : public detail::ByteSource {
+public:
+    explicit FileSource(std::FILE* file) : file_(file) {}
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+    ~FileSource() override { std::fclose(file_); }
+
+    std::size_t read(char* into, std::size_t size) override {
+        if (error_ != 0) {
+            return 0;
+        }
+        errno = 0;
+        const std::size_t got = std::fread(into, 1, size, file_);
+        if (got < size && std::ferror(file_) != 0) {
+            error_ = errno != 0 ? errno : EIO;
+            return 0;
+        }
+        return got;
+    }
+    bool failed() const override { return error_ != 0; }
+    int error() const { return error_; }
+
+private:
+    std::FILE* file_;
+    int error_ = 0;
+};
+
+std::optional<ReadError> readFrom(detail::ByteSource& source, std::string_view sourceName,
+                                  ClassTable& table) {
     table = ClassTable{};
     try {
         std::vector<ClassRecord> records;
-        RecordReader reader(in, sourceName);
+        RecordReader reader(source, sourceName);
         if (auto error = reader.readAll(records)) {
             return error;
         }
@@ -336,23 +380,36 @@ std::optional<ReadError> readClassData(std::istream& in, std::string_view source
     }
 }
 
+std::string systemReason(int error) {
+    return std::generic_category().message(error);
+}
+
+}  // namespace
+
+std::optional<ReadError> readClassData(std::istream& in, std::string_view sourceName,
+                                       ClassTable& table) {
+    StreamSource source(in);
+    return readFrom(source, sourceName, table);
+}
+
 std::optional<ReadError> readClassFile(const std::filesystem::path& path, ClassTable& table) {
     table = ClassTable{};
     try {
         const std::string name = path.string();
-        std::error_code reason;
-        if (std::filesystem::is_directory(path, reason)) {
-            // A folder opens like a file here and then reads as nothing at all.
-            reason = std::make_error_code(std::errc::is_a_directory);
-        } else {
-            errno = 0;
-            std::ifstream in(path, std::ios::binary);
-            if (in.is_open()) {
-                return readClassData(in, name, table);
-            }
-            reason = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+        errno = 0;
+        std::FILE* file = std::fopen(name.c_str(), "rb");
+        if (file == nullptr) {
+            return ReadError{fileName(name) +
+                             " cannot be opened: " + systemReason(errno != 0 ? errno : EIO) + "."};
         }
-        return ReadError{fileName(name) + " cannot be opened: " + reason.message() + "."};
+        FileSource source(file);
+        auto error = readFrom(source, name, table);
+        if (error && source.failed()) {
+            // A folder opens like a file here and fails only when read.
+            error->message =
+                fileName(name) + " cannot be read: " + systemReason(source.error()) + ".";
+        }
+        return error;
     } catch (const std::bad_alloc&) {
         return outOfMemory({}, table);
     }

@@ -33,18 +33,17 @@ bool appendBounded(std::string& text, const char* from, const char* to) {
 
 }  // namespace
 
-FieldReader::FieldReader(std::istream& in)
-    : in_(in), buffer_(std::make_unique<char[]>(kChunkBytes)) {}
+FieldReader::FieldReader(ByteSource& source)
+    : source_(source), buffer_(std::make_unique<char[]>(kChunkBytes)) {}
 
 bool FieldReader::refill() {
     while (!exhausted_ && !failed_) {
-        in_.read(buffer_.get(), static_cast<std::streamsize>(kChunkBytes));
-        const std::streamsize got = in_.gcount();
-        if (in_.bad()) {
+        const std::size_t got = source_.read(buffer_.get(), kChunkBytes);
+        if (source_.failed()) {
             failed_ = true;
             break;
         }
-        if (got <= 0) {
+        if (got == 0) {
             exhausted_ = true;
             break;
         }

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <istream>
 #include <memory>
 #include <string>
 
@@ -29,12 +28,22 @@ struct Field {
     FieldEnd end = FieldEnd::EndOfData;
 };
 
-// Splits comma-separated data into fields, reading the stream in chunks so that
+// Where the reader's bytes come from, a chunk at a time.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Fills `into` with up to `size` bytes and returns how many; 0 at the end of
+    // the data or once reading has failed.
+    virtual std::size_t read(char* into, std::size_t size) = 0;
+    virtual bool failed() const = 0;
+};
+
+// Splits comma-separated data into fields, reading its source in chunks so that
 // it never holds more than one chunk and one field. Line ends (CR LF, LF or a
 // lone CR) separate fields like commas do; inside quotes they belong to the text.
 class FieldReader {
 public:
-    explicit FieldReader(std::istream& in);
+    explicit FieldReader(ByteSource& source);
 
     // Skips spaces, tabs and line ends. Returns false when nothing else is left.
     bool skipToData();
@@ -44,7 +53,7 @@ public:
     // The line the reader has reached.
     std::int64_t line() const { return line_; }
 
-    // True once the stream has reported an error; the reader then acts as if the data ended.
+    // True once the source has reported an error; the reader then acts as if the data ended.
     bool readFailed() const { return failed_; }
 
     // For TextAfterQuote: the start of the text found after the closing quote.
@@ -60,7 +69,7 @@ private:
     FieldStatus finishQuoted(Field& field);
     bool refill();
 
-    std::istream& in_;
+    ByteSource& source_;
     std::unique_ptr<char[]> buffer_;
     const char* cur_ = nullptr;
     const char* end_ = nullptr;
