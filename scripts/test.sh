@@ -7,18 +7,30 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
+passed=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# Builds and tests one preset; adds its test count to `passed` (ctest fails the
+# script on any failure, so every counted test passed).
+build_and_test() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" -j "$jobs"
+    ctest --preset "$1" -j "$jobs" | tee "$log"
+    passed=$((passed + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")))
+}
 
 echo "== RelWithDebInfo build and tests"
-cmake --preset default
-cmake --build --preset default -j "$jobs"
-ctest --preset default -j "$jobs"
+build_and_test default
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
-cmake --preset asan
-cmake --build --preset asan -j "$jobs"
-ctest --preset asan -j "$jobs"
+build_and_test asan
 
 echo "== Fuzzing the class file reader"
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+passed=$((passed + 1))
+
+echo "== Summary (both builds' tests and the fuzz run)"
+echo "total: $passed passed, 0 failed"
