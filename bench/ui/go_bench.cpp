@@ -3,10 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 
+#include "enter_build.h"
 #include "form1.h"
 #include "path_prompts.h"
 
@@ -14,13 +13,7 @@ namespace {
 
 // A five-segment build of 20 levels over the first classes of the sample file.
 void enterFullBuild(Form1& window) {
-    for (int k = 0; k < 5; ++k) {
-        window.findChild<QLineEdit*>(QStringLiteral("Txt_Lvl_%1").arg(k))->setText("4");
-        for (int side = 0; side < 2; ++side) {
-            window.findChild<QComboBox*>(QStringLiteral("Cbo_Class_%1").arg(2 * k + side))
-                ->setCurrentIndex(1 + (2 * k + side) % 7);
-        }
-    }
+    enterBuild(window, {4, 4, 4, 4, 4}, {1, 2, 3, 4, 5, 6, 7, 1, 2, 3});
 }
 
 // With `paint` the window also repaints what the click changed, as it would on screen.

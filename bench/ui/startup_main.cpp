@@ -6,9 +6,7 @@
 //                                          open until killed; prints "ready" and its frame
 //                                          (x y width height) once painted
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -16,6 +14,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "enter_build.h"
 #include "form1.h"
 #include "path_prompts.h"
 
@@ -42,16 +41,7 @@ void whenExposed(QWidget& window, std::function<void()> then) {
 
 // The build shown in the screenshot, by position in the sample file's lists.
 void enterDemoBuild(Form1& window) {
-    const int levels[] = {6, 5};
-    const int classes[] = {1, 6, 3, 8};
-    for (int k = 0; k < 2; ++k) {
-        window.findChild<QLineEdit*>(QStringLiteral("Txt_Lvl_%1").arg(k))
-            ->setText(QString::number(levels[k]));
-    }
-    for (int i = 0; i < 4; ++i) {
-        window.findChild<QComboBox*>(QStringLiteral("Cbo_Class_%1").arg(i))
-            ->setCurrentIndex(classes[i]);
-    }
+    enterBuild(window, {6, 5}, {1, 6, 3, 8});
     window.findChild<QPushButton*>(QStringLiteral("Cmd_go"))->click();
 }
 
