@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <istream>
 #include <optional>
@@ -16,12 +17,18 @@ struct ReadError {
     std::string message;
 };
 
+// A class data file of 40 wordy classes takes a few hundred KB; anything past
+// this size is refused, from its size when that is known beforehand.
+inline constexpr std::uintmax_t kMaxClassFileBytes = std::uintmax_t{16} * 1024 * 1024;
+
 // Reads a class data file into `table`, which must be empty. Reads only as far
-// as it needs and never throws. On success the table holds the file's classes
-// (good-save flags not yet derived); on refusal the table is left empty.
+// as it needs and never throws. Only a regular file is read: anything else (a
+// FIFO, a socket, a device) is refused at once, without waiting on it. On success the table holds
+// the file's classes (good-save flags not yet derived); on refusal the table is left empty.
 std::optional<ReadError> readClassFile(const std::filesystem::path& path, ClassTable& table);
 
-// The same from an open stream; `sourceName` names the data in messages.
+// The same from an open stream; `sourceName` names the data in messages. The
+// stream is refused once more than kMaxClassFileBytes have come from it.
 std::optional<ReadError> readClassData(std::istream& in, std::string_view sourceName,
                                        ClassTable& table);
 

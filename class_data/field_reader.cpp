@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::size_t kMaxStrayBytes = 40;
+// How much of the first chunk is looked at to tell UTF-16 text.
+constexpr std::size_t kUtf16ProbeBytes = 512;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -51,10 +53,7 @@ bool FieldReader::refill() {
         end_ = cur_ + got;
         if (firstChunk_) {
             firstChunk_ = false;
-            // A UTF-8 byte-order mark is not part of the first field.
-            if (got >= 3 && std::memcmp(cur_, "\xEF\xBB\xBF", 3) == 0) {
-                cur_ += 3;
-            }
+            inspectFirstChunk();
         }
         if (cur_ != end_) {
             return true;
@@ -62,6 +61,28 @@ bool FieldReader::refill() {
     }
     cur_ = end_ = nullptr;
     return false;
+}
+
+void FieldReader::inspectFirstChunk() {
+    const auto size = static_cast<std::size_t>(end_ - cur_);
+    // A UTF-8 byte-order mark is not part of the first field.
+    if (size >= 3 && std::memcmp(cur_, "\xEF\xBB\xBF", 3) == 0) {
+        cur_ += 3;
+        return;
+    }
+    if (size >= 2 &&
+        (std::memcmp(cur_, "\xFF\xFE", 2) == 0 || std::memcmp(cur_, "\xFE\xFF", 2) == 0)) {
+        utf16_ = true;
+        return;
+    }
+    // Text in UTF-16 without a mark: most pairs of bytes are one ASCII
+    // character and one NUL. A run of NUL bytes alone is not text at all.
+    const std::size_t pairs = std::min(size, kUtf16ProbeBytes) / 2;
+    std::size_t halfNul = 0;
+    for (std::size_t i = 0; i < pairs; ++i) {
+        halfNul += (cur_[2 * i] == '\0') != (cur_[2 * i + 1] == '\0') ? 1 : 0;
+    }
+    utf16_ = pairs >= 2 && halfNul * 4 >= pairs * 3;
 }
 
 bool FieldReader::atEnd() {
@@ -90,17 +111,34 @@ FieldEnd FieldReader::takeSeparator() {
     return FieldEnd::LineEnd;
 }
 
+// Runs through a chunk at a time, since a file may hold little else than blank
+// lines; counts lines as takeSeparator does (CR LF, LF or CR each end one).
 bool FieldReader::skipToData() {
-    for (;;) {
-        skipBlanks();
-        if (atEnd()) {
-            return false;
+    bool afterCr = false;
+    while (!atEnd()) {
+        const char* at = cur_;
+        std::int64_t lines = 0;
+        for (; at != end_; ++at) {
+            const char c = *at;
+            if (c == '\n') {
+                lines += afterCr ? 0 : 1;
+                afterCr = false;
+            } else if (c == '\r') {
+                ++lines;
+                afterCr = true;
+            } else if (isBlank(c)) {
+                afterCr = false;
+            } else {
+                break;
+            }
         }
-        if (!isLineEnd(*cur_)) {
+        line_ += lines;
+        cur_ = at;
+        if (at != end_) {
             return true;
         }
-        takeSeparator();
     }
+    return false;
 }
 
 FieldStatus FieldReader::read(Field& field) {

@@ -48,6 +48,10 @@ public:
     // Skips spaces, tabs and line ends. Returns false when nothing else is left.
     bool skipToData();
 
+    // True when the data begins like UTF-16 text: with its byte-order mark, or
+    // with NUL bytes between the characters. Known once skipToData has run.
+    bool looksUtf16() const { return utf16_; }
+
     FieldStatus read(Field& field);
 
     // The line the reader has reached.
@@ -68,6 +72,7 @@ private:
     FieldStatus readQuoted(Field& field);
     FieldStatus finishQuoted(Field& field);
     bool refill();
+    void inspectFirstChunk();
 
     ByteSource& source_;
     std::unique_ptr<char[]> buffer_;
@@ -78,6 +83,7 @@ private:
     bool firstChunk_ = true;
     bool exhausted_ = false;
     bool failed_ = false;
+    bool utf16_ = false;
     std::string stray_;
 };
 

@@ -27,49 +27,74 @@ void appendUtf8(std::string& out, char32_t code) {
     }
 }
 
+// The length of the well-formed UTF-8 character of more than one byte that
+// begins at `at`, or 0 when none does.
+std::size_t multiByteLength(std::string_view bytes, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // the allowed range of the second byte
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (bytes.size() - at < length) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(bytes[at + 1]);
+    if (second < low || second > high) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[at + k]);
+        if (next < 0x80 || next > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
 }  // namespace
 
-bool isValidUtf8(std::string_view bytes) {
+Utf8Scan scanUtf8(std::string_view bytes) {
+    Utf8Scan scan;
     std::size_t i = 0;
-    const std::size_t n = bytes.size();
-    while (i < n) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;
         }
-        std::size_t length = 0;
-        unsigned char low = 0x80;  // the allowed range of the second byte
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (n - i < length) {
-            return false;
-        }
-        const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        if (second < low || second > high) {
-            return false;
-        }
-        for (std::size_t k = 2; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if (next < 0x80 || next > 0xBF) {
-                return false;
+        const std::size_t length = multiByteLength(bytes, i);
+        if (length == 0) {
+            if (scan.firstInvalid == std::string_view::npos) {
+                scan.firstInvalid = i;
             }
+            if (scan.multiByte) {
+                break;
+            }
+            ++i;
+            continue;
+        }
+        scan.multiByte = true;
+        if (scan.firstInvalid != std::string_view::npos) {
+            break;
         }
         i += length;
     }
-    return true;
+    return scan;
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    return scanUtf8(bytes).firstInvalid == std::string_view::npos;
 }
 
 std::string windows1252ToUtf8(std::string_view bytes) {

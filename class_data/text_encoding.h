@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,15 @@ namespace vostrel::detail {
 // True when the bytes are well-formed UTF-8: no overlong forms, no surrogates,
 // nothing above U+10FFFF, no sequence cut short.
 bool isValidUtf8(std::string_view bytes);
+
+// What a text tells about its encoding: where its first byte lies that is no
+// part of a well-formed UTF-8 character, and whether it holds any well-formed
+// character of more than one byte (which plain ASCII does not).
+struct Utf8Scan {
+    std::size_t firstInvalid = std::string_view::npos;
+    bool multiByte = false;
+};
+Utf8Scan scanUtf8(std::string_view bytes);
 
 // Windows-1252, as spreadsheet programs write plain CSV on Windows, to UTF-8. The
 // five bytes that code page leaves undefined map to the C1 controls of the same

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -115,18 +117,65 @@ TEST_P(UnopenableFile, IsRefusedWithTheSystemsReason) {
     EXPECT_EQ(table.classCount(), 0);
 }
 
+// A file of NUL bytes that takes no disk space.
+std::filesystem::path sparseFile(const std::filesystem::path& path, std::uintmax_t size) {
+    std::ofstream(path, std::ios::binary).close();
+    std::filesystem::resize_file(path, size);
+    return path;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     ClassFile, UnopenableFile,
-    ::testing::Values(Unopenable{"Missing",
-                                 [](const auto& folder) { return folder / "missing.csv"; },
-                                 "No such file or directory"},
-                      Unopenable{"Folder",
-                                 [](const auto& folder) {
-                                     std::filesystem::create_directory(folder / "a folder.csv");
-                                     return folder / "a folder.csv";
-                                 },
-                                 "Is a directory"}),
+    ::testing::Values(
+        Unopenable{"Missing", [](const auto& folder) { return folder / "missing.csv"; },
+                   "No such file or directory"},
+        Unopenable{"Folder",
+                   [](const auto& folder) {
+                       std::filesystem::create_directory(folder / "a folder.csv");
+                       return folder / "a folder.csv";
+                   },
+                   "Is a directory"},
+        // Read in the ordinary way, a FIFO with no writer would wait for ever.
+        Unopenable{"FifoWithoutWriter",
+                   [](const auto& folder) {
+                       const auto path = folder / "pipe.csv";
+                       EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+                       return path;
+                   },
+                   "is a named pipe (FIFO), not a file of data"},
+        Unopenable{"Device", [](const auto&) { return std::filesystem::path("/dev/zero"); },
+                   "is a device, not a file of data"},
+        Unopenable{"JustOver16MiB",
+                   [](const auto& folder) {
+                       return sparseFile(folder / "big.csv", kMaxClassFileBytes + 1);
+                   },
+                   "is 16.1 MiB; a class data file is far smaller"},
+        Unopenable{"Gibibyte",
+                   [](const auto& folder) {
+                       return sparseFile(folder / "huge.csv", std::uintmax_t{3} << 29);
+                   },
+                   "is 1.5 GiB; a class data file is far smaller"}),
     vostrel::testing::RowName{});
+
+// The largest size read is read, from a file or a stream; a stream one byte
+// longer is refused once it passes that size.
+TEST_F(ClassFileTest, DataOfTheLargestSizeIsReadAndNoMore) {
+    const std::string lineEnds(kMaxClassFileBytes, '\n');
+    ClassTable table;
+    const auto fileError = readClassFile(write("blank.csv", lineEnds), table);
+    EXPECT_FALSE(fileError) << fileError->message;
+    const auto streamError = readText(lineEnds, table);
+    EXPECT_FALSE(streamError) << streamError->message;
+
+    const auto error = readText(manyRecords(1) + lineEnds, table);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message.rfind("\"test.csv\" holds more than 16 MiB; a class data file is far "
+                                   "smaller",
+                                   0),
+              0)
+        << error->message;
+    EXPECT_EQ(table.classCount(), 0);
+}
 
 TEST_F(ClassFileTest, UnreadableFileIsRefusedWithTheSystemsReason) {
     if (::geteuid() == 0) {
@@ -216,6 +265,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "6\" tall"},
         Accepted{"BlankLinesAroundRecords", "\n \t\r\n" + recordLine(kPlain) + "\n\n  \n", 1, 1,
                  nameOf, "A"},
+        Accepted{"ExportWithEveryRowPadded",
+                 recordLine(kPlain, "", "Last") + ",\r\n" + recordLine("B,6,4,0.5,,,", "", "End") +
+                     " , ",
+                 2, 2, featureOf(20), "End"},
         Accepted{"TrailingCommaAfterLastRecord", recordLine(kPlain, "", "Last") + ",\n", 1, 1,
                  featureOf(20), "Last"},
         Accepted{"EmptyName", recordLine(",8,2,0.75,,,"), 1, 1, nameOf, ""},
@@ -231,6 +284,8 @@ INSTANTIATE_TEST_SUITE_P(
         Accepted{"Utf8Kept", recordLine("Caf\xC3\xA9,8,2,1,,,"), 1, 1, nameOf, "Caf\xC3\xA9"},
         Accepted{"Windows1252Converted", recordLine("Caf\xE9,8,2,1,,,", "\x93Sly\x94 \x80"), 1, 1,
                  featureOf(1), "\xE2\x80\x9CSly\xE2\x80\x9D \xE2\x82\xAC"},
+        Accepted{"OverlongAloneIsWindows1252", recordLine("\xC0\xAF,8,2,1,,,"), 1, 1, nameOf,
+                 "\xC3\x80\xC2\xAF"},
         Accepted{"EmptyFile", "", 0, 1, nameOf, ""},
         Accepted{"BlankLinesOnly", " \r\n\t\n", 0, 1, nameOf, ""},
         Accepted{"ByteOrderMarkOnly", "\xEF\xBB\xBF", 0, 1, nameOf, ""}),
@@ -281,7 +336,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CutSeparator{"CrLfInsideQuotes", kAfterName + ",\"x\r\ny\"" + kNineteenCommas,
                                    kAfterName.size() + 4, "x\r\ny", 3},
                       CutSeparator{"ClosingQuote", kAfterName + ",\"xy\"" + kNineteenCommas,
-                                   kAfterName.size() + 5, "xy", 2}),
+                                   kAfterName.size() + 5, "xy", 2},
+                      CutSeparator{"CrLfOfABlankLine",
+                                   kAfterName + ",One" + kNineteenCommas + "\r\n\r\n",
+                                   kAfterName.size() + 26, "One", 4}),
     vostrel::testing::RowName{});
 
 // A stream that fails partway, as a failing disk would.

@@ -46,6 +46,25 @@ std::string withRate(const std::string& rate) {
     return recordLine("Brute,8,2," + rate + ",,,");
 }
 
+// The same text as UTF-16 little-endian, as "Unicode text" is saved on Windows.
+std::string utf16(const std::string& text) {
+    std::string wide;
+    for (const char c : text) {
+        wide += c;
+        wide += '\0';
+    }
+    return wide;
+}
+
+// One line short of its last field.
+std::string shortOfAField(const std::string& firstSeven) {
+    std::string line = recordLine(firstSeven);
+    line.pop_back();
+    return line + "\n";
+}
+
+const std::string kCafe = recordLine("Caf\xC3\xA9 Knight,8,2,1,,,") + "\n";
+
 const std::string kWholeHitDie = "should hold a whole number from 0 to 20";
 const std::string kWholeSkill = "should hold a whole number from -32768 to 32767";
 const std::string kRate = "should hold a number from -1000 to 1000";
@@ -130,7 +149,45 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"TwentyEightFieldsOnALine",
                 recordLine("Brute,8,2,1,,,") + ",Extra\n" + kSeer,
                 {"line 2, class 2 (\"Extra\")", "hit die field holds \"Seer\"",
-                 "begins in the middle of a line"}}),
+                 "begins in the middle of a line"}},
+        Refused{"DecimalCommaAmongUnpaddedClasses",
+                kSeer + recordLine("Brute,8,2,0,75,,,") + "\n" + kSeer,
+                {"line 2, class 2 (\"Brute\")", "line 2 holds 28 fields where a class has 27",
+                 "while class 1 (\"Seer\") ends", "decimal comma"}},
+        Refused{"UnquotedCommaInTheFirstClass",
+                recordLine("Brute,8,2,1,,,", "Bonus Feat, Evasion") + "\n" + kSeer,
+                {"line 1, class 1 (\"Brute\")", "line 1 holds 28 fields where a class has 27",
+                 "while class 2 (\"Seer\") ends", "not in double quotes"}},
+        Refused{"LineShortOfAField",
+                kSeer + shortOfAField("Brute,8,2,1,,,") + kSeer + kSeer,
+                {"line 2, class 2 (\"Brute\")", "line 2 holds 26 fields; a class needs 27"}},
+        Refused{"LineShortBeforeTheNumbers",
+                kSeer + "Brute,8\n" + kSeer,
+                {"line 2, class 2 (\"Brute\")", "line 2 holds 2 fields; a class needs 27"}},
+        Refused{"ClosingQuoteMissing",
+                kSeer + recordLine("Brute,8,2,1,,,", "\"Never closed") + "\n" +
+                    recordLine("Rogue,6,8,0.75,,,", "\"Sneak, Attack\""),
+                {"line 2, class 2 (\"Brute\")", "level 1 feature field opens a double quote",
+                 "closing quote may be missing", "the next double quote comes only on line 3"}},
+        Refused{"MixedEncodings",
+                kCafe + recordLine("Brute,8,2,1,,,", "\"Two\r\nLines \xE9\""),
+                {"line 3, class 2 (\"Brute\")", "level 1 feature field holds the byte 0xE9",
+                 "mixes two encodings", "Save it again as UTF-8"}},
+        Refused{"OverlongAmongUtf8",
+                recordLine("Brute,8,2,1,,,", "\xC0\xAF") + "\n" + kCafe,
+                {"line 1, class 1 (\"Brute\")", "the byte 0xC0", "mixes two encodings"}},
+        Refused{"Utf16LittleEndianMark",
+                "\xFF\xFE" + utf16(kSeer),
+                {"line 1: this file is UTF-16 text", "Save it again as UTF-8 text or as CSV"}},
+        Refused{"Utf16BigEndianMark", "\xFE\xFF\0S\0e", {"line 1: this file is UTF-16 text"}},
+        Refused{"Utf16WithoutMark", utf16(kSeer), {"line 1: this file is UTF-16 text"}},
+        Refused{"ControlBytes",
+                withHitDie("8\x1B"),
+                {"line 2, class 2", "hit die field holds",
+                 "control bytes such as 0x1B, so it is probably not a text file"}},
+        Refused{"LinesCountedAcrossBlankLines",
+                "\r\n\r\n \t\n\r\r\n" + withSkillPoints("x"),
+                {"line 6, class 1", "skill points field holds \"x\""}}),
     vostrel::testing::RowName{});
 
 TEST(RefusedFileMessage, ShowsAWindowsTextReadablyAndCutsLongTextShort) {
