@@ -129,20 +129,25 @@ std::int64_t lineEndsIn(std::string_view text) {
     return ends;
 }
 
-// Whole units and tenths, rounded up so that a file just over a limit does not
-// show as its size, from integers alone: the window's locale must not turn the
-// point into a comma.
+// "16.0 MiB (16,777,217 bytes)": the nearest tenth, and the exact count so that
+// a file just over the limit does not seem to be at it. Made from integers
+// alone: the window's locale must not turn the point into a comma.
 std::string sizeText(std::uintmax_t bytes) {
     constexpr std::uintmax_t kMiB = std::uintmax_t{1} << 20;
     constexpr std::uintmax_t kGiB = kMiB << 10;
     const std::uintmax_t unit = bytes >= kGiB ? kGiB : kMiB;
     std::uintmax_t whole = bytes / unit;
-    std::uintmax_t tenths = ((bytes % unit) * 10 + unit - 1) / unit;
+    std::uintmax_t tenths = ((bytes % unit) * 10 + unit / 2) / unit;
     if (tenths == 10) {
         ++whole;
         tenths = 0;
     }
-    return std::to_string(whole) + "." + std::to_string(tenths) + (unit == kGiB ? " GiB" : " MiB");
+    std::string exact = std::to_string(bytes);
+    for (auto at = exact.size(); at > 3; at -= 3) {
+        exact.insert(at - 3, ",");
+    }
+    return std::to_string(whole) + "." + std::to_string(tenths) +
+           (unit == kGiB ? " GiB (" : " MiB (") + exact + " bytes)";
 }
 
 constexpr std::string_view kFarSmaller =

@@ -149,12 +149,12 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const auto& folder) {
                        return sparseFile(folder / "big.csv", kMaxClassFileBytes + 1);
                    },
-                   "is 16.1 MiB; a class data file is far smaller"},
+                   "is 16.0 MiB (16,777,217 bytes); a class data file is far smaller"},
         Unopenable{"Gibibyte",
                    [](const auto& folder) {
                        return sparseFile(folder / "huge.csv", std::uintmax_t{3} << 29);
                    },
-                   "is 1.5 GiB; a class data file is far smaller"}),
+                   "is 1.5 GiB (1,610,612,736 bytes); a class"}),
     vostrel::testing::RowName{});
 
 // The largest size read is read, from a file or a stream; a stream one byte
