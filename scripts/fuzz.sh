@@ -22,7 +22,7 @@ trap 'rm -rf "$scratch"' EXIT
 cp tests/fuzz/corpus/* "$scratch/"
 
 # Seeds longer than the reader's 64 KiB chunk, made here rather than kept in the
-# repository: a field past the 65,536-byte limit, separators and quotes across
+# repository: fields past the 65,536-byte limit, separators and quotes across
 # the chunk edge, and a wordy file of 40 classes.
 run_of() { head -c "$2" /dev/zero | tr '\0' "$1"; }
 commas() { run_of , "$1"; }
@@ -32,6 +32,13 @@ commas() { run_of , "$1"; }
     commas 19
     printf '\r\n'
 } >"$scratch/long_field.csv"
+{
+    printf 'Seer,6,4,0.5,FALSE,FALSE,TRUE,"Omens, '
+    run_of y 70000
+    printf '"'
+    commas 19
+    printf '\r\n'
+} >"$scratch/long_quoted_field.csv"
 {
     run_of n 65530
     printf ',8,2,0.75,,,\r\n"One, ""two""\r\nthree"'
