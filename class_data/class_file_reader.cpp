@@ -712,7 +712,7 @@ std::optional<ReadError> readClassFile(const std::filesystem::path& path, ClassT
         FileSource source(opened.file);
         auto error = readFrom(source, name, table);
         if (error && source.failed()) {
-            // A folder opens like a file here and fails only when read.
+            // A failing disk: say what the system reported.
             error->message =
                 fileName(name) + " cannot be read: " + systemReason(source.error()) + ".";
         }
