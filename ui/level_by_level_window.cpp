@@ -173,6 +173,16 @@ LevelByLevelWindow::LevelByLevelWindow(QWidget* mainWindow) : QWidget(mainWindow
     connect(copyAll, &QAction::triggered, this, [this, copy] { copy(allRowsText()); });
     connect(Cmd_CopyAll, &QPushButton::clicked, this, [this, copy] { copy(allRowsText()); });
     connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+
+    // The table belongs to the main window's build: it goes when that window goes.
+    mainWindow->installEventFilter(this);
+}
+
+bool LevelByLevelWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Close) {
+        close();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,

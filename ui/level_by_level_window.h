@@ -29,6 +29,9 @@ public:
     QString selectedRowsText() const;
     QString allRowsText() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QString rowsText(const QList<int>& rows) const;
     QSize preferredSize() const;

@@ -80,14 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {2, 1, {Warden, 2}, {Mystic, 2}, 10, 2, 2, 3, 0, 3, {"Warden 2", "Mystic 2"}},
                   {3, 2, {Scout, 1}, {Scout, 1}, 8, 6, 3, 3, 3, 3, {"Scout 1"}},
                   {4, 2, {Scout, 2}, {Scout, 2}, 8, 6, 4, 3, 3, 3, {"Scout 2"}},
-                  {5, 2, {Scout, 3}, {Scout, 3}, 8, 6, 4, 4, 4, 4, {"Scout 3"}}}},
-        // A class taken again carries on from its earlier levels; an empty features
-        // cell adds nothing; new Mystic beside Blank, taken before, gets no 2 on Will.
-        RowsCase{"ReturningClassAndEmptyFeatures",
-                 makeSheet({{"1", Blank, Warden}, {"1", Mystic, Blank}, {"1", Warden, Mystic}}),
-                 {{1, 1, {Blank, 1}, {Warden, 1}, 10, 4, 1, 2, 0, 0, {"Warden 1"}},
-                  {2, 2, {Mystic, 1}, {Blank, 2}, 8, 4, 2, 2, 0, 0, {"Mystic 1"}},
-                  {3, 3, {Warden, 2}, {Mystic, 2}, 10, 2, 3, 3, 1, 1, {"Warden 2", "Mystic 2"}}}}),
+                  {5, 2, {Scout, 3}, {Scout, 3}, 8, 6, 4, 4, 4, 4, {"Scout 3"}}}}),
     CaseName{});
 
 }  // namespace

@@ -189,6 +189,13 @@ private slots:
         QVERIFY(window_->isVisible());
     }
 
+    void closes_with_the_main_window() {
+        enterThreeLevels();
+        openWithF2();
+        QVERIFY(window_->close());
+        QVERIFY(!levels()->isVisible());
+    }
+
     void every_control_is_named_and_reached_by_tab() {
         enterThreeLevels();
         openWithF2();
