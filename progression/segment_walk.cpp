@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "progression.h"
+#include "segment_walk.h"
 
 namespace vostrel {
 
@@ -10,6 +11,18 @@ namespace {
 // Any level text worth more than a whole character's levels reads as this, so
 // that five of them add up without overflow and still exceed the limit.
 constexpr int kLevelsBeyondLimit = kMaxCharacterLevel + 1;
+
+bool isClassPosition(std::int16_t position) {
+    return position >= 1 && position <= kMaxClasses;
+}
+
+const Segment& segmentAt(const BuildSheet& sheet, int k) {
+    return sheet.segments[static_cast<std::size_t>(k - 1)];
+}
+
+}  // namespace
+
+namespace walk {
 
 // A level box holds decimal digits or nothing. Empty text and text with any
 // other character count as no levels; long numerals saturate instead of overflowing.
@@ -27,17 +40,24 @@ int levelValue(std::string_view text) {
     return value;
 }
 
-bool isClassPosition(std::int16_t position) {
-    return position >= 1 && position <= kMaxClasses;
-}
-
 bool isAccepted(const Segment& segment) {
     return levelValue(segment.levelText) > 0 && isClassPosition(segment.firstClass) &&
            isClassPosition(segment.secondClass);
 }
 
-const Segment& segmentAt(const BuildSheet& sheet, int k) {
-    return sheet.segments[static_cast<std::size_t>(k - 1)];
+ProgressionOutcome checkBuild(const BuildSheet& sheet) {
+    // Every box counts here, even those of segments the walk will never reach.
+    int total = 0;
+    for (const Segment& segment : sheet.segments) {
+        total += levelValue(segment.levelText);
+    }
+    if (total > kMaxCharacterLevel) {
+        return ProgressionOutcome::TooManyLevels;
+    }
+    if (!isAccepted(segmentAt(sheet, 1))) {
+        return ProgressionOutcome::NothingToShow;
+    }
+    return ProgressionOutcome::Finished;
 }
 
 void processSegment(ProgressionState& state, const ClassTable& table, const Segment& segment,
@@ -66,33 +86,21 @@ void processSegment(ProgressionState& state, const ClassTable& table, const Segm
     saveStep(state, table, k);
 }
 
-}  // namespace
+}  // namespace walk
 
 ProgressionResult computeProgression(const BuildSheet& sheet, const ClassTable& table) {
     ProgressionResult result;
-
-    // Every box counts here, even those of segments the walk will never reach.
-    int total = 0;
-    for (const Segment& segment : sheet.segments) {
-        total += levelValue(segment.levelText);
-    }
-    if (total > kMaxCharacterLevel) {
-        result.outcome = ProgressionOutcome::TooManyLevels;
-        return result;
-    }
-
-    if (!isAccepted(segmentAt(sheet, 1))) {
-        result.outcome = ProgressionOutcome::NothingToShow;
+    result.outcome = walk::checkBuild(sheet);
+    if (result.outcome != ProgressionOutcome::Finished) {
         return result;
     }
     for (int k = 1; k <= kSegmentCount; ++k) {
         const Segment& segment = segmentAt(sheet, k);
-        if (!isAccepted(segment)) {
+        if (!walk::isAccepted(segment)) {
             break;
         }
-        processSegment(result.state, table, segment, k);
+        walk::processSegment(result.state, table, segment, k);
     }
-    result.outcome = ProgressionOutcome::Finished;
     return result;
 }
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Shows the real window on a virtual X display (Xvfb, the xcb platform) with a
 # build from the sample class file and its report, and writes the window's
-# picture to docs/screenshot.png. Needs Xvfb and ImageMagick.
+# picture to docs/screenshot.png; then the same with the Level by Level window
+# open beside it, to docs/level-by-level.png. Needs Xvfb and ImageMagick.
 # Usage: scripts/screenshot.sh [build dir=build/default]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build/default}
 program=$build/bench/ui/vostrel-ui-startup
-output=docs/screenshot.png
 for tool in Xvfb import convert; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (packages xvfb, imagemagick)" >&2; exit 1; }
 done
@@ -27,7 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -dpi 96 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x720x24 -dpi 96 -wr -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 50); do
     [ -s "$scratch/display" ] && break
@@ -35,15 +35,24 @@ for _ in $(seq 50); do
 done
 export DISPLAY=":$(cat "$scratch/display")" QT_QPA_PLATFORM=xcb
 
-"$program" demo data/classes.csv >"$scratch/demo" 2>"$scratch/demo.err" &
-demo_pid=$!
-for _ in $(seq 100); do
-    grep -q '^ready' "$scratch/demo" && break
-    sleep 0.1
-done
-read -r _ x y width height <"$scratch/demo" || { cat "$scratch/demo.err" >&2; exit 1; }
-sleep 0.5  # the last repaint reaches the server
+# One picture: the demo program in `mode`, cropped to the frame it reports.
+shoot() {  # mode, output
+    "$program" "$1" data/classes.csv >"$scratch/demo" 2>"$scratch/demo.err" &
+    demo_pid=$!
+    for _ in $(seq 100); do
+        grep -q '^ready' "$scratch/demo" && break
+        sleep 0.1
+    done
+    read -r _ x y width height <"$scratch/demo" || { cat "$scratch/demo.err" >&2; exit 1; }
+    sleep 0.5  # the last repaint reaches the server
 
-import -window root "$scratch/root.png"
-convert "$scratch/root.png" -crop "${width}x${height}+${x}+${y}" +repage "$output"
-echo "wrote $output (${width}x${height})"
+    import -window root "$scratch/root.png"
+    convert "$scratch/root.png" -crop "${width}x${height}+${x}+${y}" +repage "$2"
+    kill "$demo_pid"
+    wait "$demo_pid" 2>/dev/null || true
+    demo_pid=
+    echo "wrote $2 (${width}x${height})"
+}
+
+shoot demo docs/screenshot.png
+shoot levels docs/level-by-level.png

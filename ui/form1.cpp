@@ -16,6 +16,7 @@
 
 #include "class_file_reader.h"
 #include "level_box_filter.h"
+#include "level_by_level_window.h"
 #include "user_prompts.h"
 #include "version.h"
 
@@ -165,6 +166,11 @@ void Form1::createMenus() {
     Menu_File = menuBar()->addMenu(QStringLiteral("File"));
     Menu_Exit = Menu_File->addAction(QStringLiteral("Exit"));
     Menu_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    Menu_View = menuBar()->addMenu(QStringLiteral("View"));
+    Menu_View->setObjectName(QStringLiteral("Menu_View"));
+    Menu_LevelByLevel = Menu_View->addAction(QStringLiteral("Level by Level"));
+    Menu_LevelByLevel->setObjectName(QStringLiteral("Menu_LevelByLevel"));
+    Menu_LevelByLevel->setShortcut(QKeySequence(Qt::Key_F2));
     Menu_Help = menuBar()->addMenu(QStringLiteral("Help"));
     Menu_About = Menu_Help->addAction(QStringLiteral("About"));
     Menu_About->setShortcut(QKeySequence(Qt::Key_F1));
@@ -183,6 +189,7 @@ void Form1::createConnections() {
     }
     connect(Menu_Exit, &QAction::triggered, this, &Form1::confirmExit);
     connect(Menu_About, &QAction::triggered, this, &Form1::showAbout);
+    connect(Menu_LevelByLevel, &QAction::triggered, this, &Form1::showLevelByLevel);
 
     // Text fields claim Ctrl+X for Cut; Exit must win wherever the focus is.
     Txt_Output->installEventFilter(this);
@@ -294,6 +301,9 @@ void Form1::onGoClicked() {
                 displayText(vostrel::buildReportText(result.state, classTable_)));
             break;
     }
+    if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
+        levelByLevel_->showBuild(takeBuildSheet(), classTable_);
+    }
 }
 
 // Setting "0" changes the text again; that nested run sees a digit and stops.
@@ -315,6 +325,14 @@ void Form1::confirmExit() {
     if (answer == QMessageBox::Ok) {
         close();
     }
+}
+
+void Form1::showLevelByLevel() {
+    if (levelByLevel_ == nullptr) {
+        levelByLevel_ = new LevelByLevelWindow(this);
+    }
+    levelByLevel_->showBuild(takeBuildSheet(), classTable_);
+    levelByLevel_->present();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 
 class QAction;
 class QComboBox;
+class LevelByLevelWindow;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -43,6 +44,7 @@ private:
     void onLevelTextChanged(int index, const QString& text);
     void showAbout();
     void confirmExit();
+    void showLevelByLevel();
 
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
@@ -55,6 +57,10 @@ private:
 
     QMenu* Menu_File = nullptr;
     QAction* Menu_Exit = nullptr;
+    QMenu* Menu_View = nullptr;
+    QAction* Menu_LevelByLevel = nullptr;
     QMenu* Menu_Help = nullptr;
     QAction* Menu_About = nullptr;
+
+    LevelByLevelWindow* levelByLevel_ = nullptr;  // built on first use
 };

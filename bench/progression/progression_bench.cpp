@@ -5,6 +5,7 @@
 #include <string>
 
 #include "class_table.h"
+#include "level_by_level.h"
 #include "progression.h"
 
 namespace vostrel {
@@ -53,6 +54,17 @@ void computeAndReport(benchmark::State& state) {
     }
 }
 BENCHMARK(computeAndReport);
+
+// The same twenty levels, one row per level.
+void levelByLevelOfTwentyLevels(benchmark::State& state) {
+    const ClassTable table = benchTable();
+    const BuildSheet sheet = fullBuild();
+    for (auto _ : state) {
+        LevelByLevelResult result = levelByLevel(sheet, table);
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(levelByLevelOfTwentyLevels);
 
 }  // namespace
 }  // namespace vostrel

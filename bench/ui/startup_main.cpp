@@ -5,6 +5,9 @@
 //   vostrel-ui-startup demo <class file>   the real window with a build and its report, kept
 //                                          open until killed; prints "ready" and its frame
 //                                          (x y width height) once painted
+//   vostrel-ui-startup levels <class file> the same with the Level by Level window open beside
+//                                          it; the frame printed holds both windows
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -45,8 +48,14 @@ void enterDemoBuild(Form1& window) {
     window.findChild<QPushButton*>(QStringLiteral("Cmd_go"))->click();
 }
 
+void printReady(const QRect& frame) {
+    // The screenshot script waits for this line and crops to the geometry.
+    std::printf("ready %d %d %d %d\n", frame.x(), frame.y(), frame.width(), frame.height());
+    std::fflush(stdout);
+}
+
 int usage() {
-    std::fputs("usage: vostrel-ui-startup form|demo <class file> | empty | label\n", stderr);
+    std::fputs("usage: vostrel-ui-startup form|demo|levels <class file> | empty | label\n", stderr);
     return 64;
 }
 
@@ -68,18 +77,24 @@ int main(int argc, char* argv[]) {
         window.show();
         return QApplication::exec();
     }
+    if (mode == QLatin1String("levels") && args.size() == 3) {
+        PathPrompts prompts(args[2]);
+        Form1 window(prompts);
+        enterDemoBuild(window);
+        window.show();
+        window.findChild<QAction*>(QStringLiteral("Menu_LevelByLevel"))->trigger();
+        auto* levels = window.findChild<QWidget*>(QStringLiteral("LevelByLevelWindow"));
+        whenExposed(*levels, [&window, levels] {
+            printReady(window.frameGeometry().united(levels->frameGeometry()));
+        });
+        return QApplication::exec();
+    }
     if ((mode == QLatin1String("form") || mode == QLatin1String("demo")) && args.size() == 3) {
         PathPrompts prompts(args[2]);
         Form1 window(prompts);
         if (mode == QLatin1String("demo")) {
             enterDemoBuild(window);
-            whenExposed(window, [&window] {
-                // The screenshot script waits for this line and crops to the geometry.
-                const QRect frame = window.frameGeometry();
-                std::printf("ready %d %d %d %d\n", frame.x(), frame.y(), frame.width(),
-                            frame.height());
-                std::fflush(stdout);
-            });
+            whenExposed(window, [&window] { printReady(window.frameGeometry()); });
         } else {
             whenExposed(window, quit);
         }

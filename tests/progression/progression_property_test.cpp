@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "level_by_level.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -126,6 +127,59 @@ std::string flooredLine(const char* label, double save) {
     return label + std::to_string(static_cast<long long>(std::floor(save)));
 }
 
+// The build stopped after its first n levels: the segment holding level n cut to
+// its levels up to n, the ones after it emptied.
+BuildSheet cutAfter(const BuildSheet& sheet, int n) {
+    BuildSheet cut = sheet;
+    int remaining = n;
+    for (Segment& segment : cut.segments) {
+        const int levels = segment.levelText.empty() ? 0 : std::stoi(segment.levelText);
+        if (remaining <= 0) {
+            segment = Segment{"0", -1, -1};
+        } else if (levels >= remaining) {
+            segment.levelText = std::to_string(remaining);
+        }
+        remaining -= levels;
+    }
+    return cut;
+}
+
+// A row's bonuses as lines 3 to 6 of the report write them.
+std::vector<std::string> bonusLines(const LevelRow& row) {
+    return {"BAB=" + std::to_string(row.bab), "Fort=+" + std::to_string(row.fort),
+            "Ref=+" + std::to_string(row.ref), "Will=+" + std::to_string(row.will)};
+}
+
+std::vector<std::string> reportBonusLines(const ProgressionState& state, const ClassTable& table) {
+    const std::vector<std::string> lines = reportLines(buildReportText(state, table));
+    return {lines.begin() + 2, lines.begin() + 6};
+}
+
+// Every row is what the report says of the build stopped at that level, and the
+// level's hit die is the one the tally gained.
+void expectRowsAgreeWithCutBuilds(const BuildSheet& sheet, const ClassTable& table,
+                                  const LevelByLevelResult& byLevel) {
+    ProgressionState before;
+    for (const LevelRow& row : byLevel.rows) {
+        SCOPED_TRACE("level " + std::to_string(row.level));
+        const ProgressionResult cut = computeProgression(cutAfter(sheet, row.level), table);
+        ASSERT_EQ(cut.outcome, Finished);
+        const ProgressionState& state = cut.state;
+        EXPECT_EQ(bonusLines(row), reportBonusLines(state, table));
+        EXPECT_EQ(row.first.classLevel,
+                  state.classLevels[static_cast<std::size_t>(row.first.slot)]);
+        EXPECT_EQ(row.second.classLevel,
+                  state.classLevels[static_cast<std::size_t>(row.second.slot)]);
+        EXPECT_EQ(row.skillPoints, state.segmentSkillPoints[static_cast<std::size_t>(row.segment)]);
+        for (std::size_t die = 0; die <= kMaxLevel; ++die) {
+            EXPECT_EQ(state.hitDieTally[die] - before.hitDieTally[die],
+                      static_cast<int>(die) == row.hitDie ? 1 : 0)
+                << "d" << die;
+        }
+        before = state;
+    }
+}
+
 TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
     std::mt19937 rng(20261207);
     int finished = 0;
@@ -138,7 +192,10 @@ TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
             const Expected e = expectedFor(sheet, table);
             const ProgressionResult result = computeProgression(sheet, table);
             ASSERT_EQ(result.outcome, e.outcome);
+            const LevelByLevelResult byLevel = levelByLevel(sheet, table);
+            ASSERT_EQ(byLevel.outcome, e.outcome);
             if (e.outcome != Finished) {
+                EXPECT_TRUE(byLevel.rows.empty());
                 continue;
             }
             ++finished;
@@ -166,6 +223,11 @@ TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
             EXPECT_EQ(lines[3], flooredLine("Fort=+", e.fort));
             EXPECT_EQ(lines[4], flooredLine("Ref=+", e.ref));
             EXPECT_EQ(lines[5], flooredLine("Will=+", e.will));
+
+            // The last row agrees with the report of the whole build.
+            ASSERT_EQ(byLevel.rows.size(), static_cast<std::size_t>(e.acceptedLevels));
+            EXPECT_EQ(bonusLines(byLevel.rows.back()), reportBonusLines(state, table));
+            expectRowsAgreeWithCutBuilds(sheet, table, byLevel);
         }
     }
     // Enough of the generated builds must reach the report for the test to mean anything.

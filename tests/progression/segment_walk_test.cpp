@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <map>
+#include <numeric>
 #include <vector>
 
+#include "level_by_level.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -31,6 +33,15 @@ TEST_P(SegmentWalk, ChecksTheTotalAndWalksUpToTheFirstIncompleteSegment) {
     if (c.outcome != ProgressionOutcome::Finished) {
         EXPECT_TRUE(result.state.skillText.empty());
         EXPECT_EQ(result.state.bab, 0);
+    }
+
+    // The level-by-level table takes the build the same way: one row per walked level.
+    const LevelByLevelResult table = levelByLevel(c.sheet, sampleTable());
+    EXPECT_EQ(table.outcome, c.outcome);
+    EXPECT_EQ(table.rows.size(), static_cast<std::size_t>(std::accumulate(
+                                     c.acceptedLevels.begin(), c.acceptedLevels.end(), 0)));
+    for (std::size_t n = 0; n < table.rows.size(); ++n) {
+        EXPECT_EQ(table.rows[n].level, static_cast<int>(n + 1));
     }
 }
 

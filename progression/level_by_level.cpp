@@ -1,0 +1,92 @@
+#include "level_by_level.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "segment_walk.h"
+
+namespace vostrel {
+
+namespace {
+
+// Saves only grow by 2 plus half a level per segment, so their whole parts stay
+// far inside an int.
+int flooredSave(double save) {
+    return static_cast<int>(std::floor(save));
+}
+
+ClassAtLevel classAtLevel(const ProgressionState& state, std::int16_t slot) {
+    // The walk accepts slots 1..40 only.
+    return {slot, state.classLevels[static_cast<std::size_t>(slot)]};
+}
+
+void addFeature(std::vector<std::string>& features, const ClassTable& table,
+                const ClassAtLevel& reached) {
+    if (reached.classLevel < 1 || reached.classLevel > kMaxLevel) {
+        return;
+    }
+    const std::string& cell =
+        table.recordAt(reached.slot).features[static_cast<std::size_t>(reached.classLevel)];
+    if (!cell.empty()) {
+        features.push_back(cell);
+    }
+}
+
+// Reads a row off the state of a walk cut after character level `level`,
+// inside segment k.
+LevelRow rowOf(const ProgressionState& state, const ClassTable& table, int level, int k) {
+    const auto k2 = static_cast<std::size_t>(2 * k);
+    const auto segment = static_cast<std::size_t>(k);
+    LevelRow row;
+    row.level = static_cast<std::int16_t>(level);
+    row.segment = static_cast<std::int16_t>(k);
+    row.first = classAtLevel(state, state.segmentClasses[k2 - 1]);
+    row.second = classAtLevel(state, state.segmentClasses[k2]);
+    row.hitDie = state.segmentHitDie[segment];
+    row.skillPoints = state.segmentSkillPoints[segment];
+    row.bab = state.bab;
+    row.fort = flooredSave(state.fort);
+    row.ref = flooredSave(state.ref);
+    row.will = flooredSave(state.will);
+    addFeature(row.features, table, row.first);
+    if (!row.sameClass()) {
+        addFeature(row.features, table, row.second);
+    }
+    return row;
+}
+
+}  // namespace
+
+LevelByLevelResult levelByLevel(const BuildSheet& sheet, const ClassTable& table) {
+    LevelByLevelResult result;
+    result.outcome = walk::checkBuild(sheet);
+    if (result.outcome != ProgressionOutcome::Finished) {
+        return result;
+    }
+    result.rows.reserve(kMaxCharacterLevel);
+
+    // The walk of the whole build, segment by segment; before each segment goes
+    // in whole, each of its cuts goes in on a copy of the state the segments
+    // ahead of it left. That copy then is exactly where a walk over the cut build
+    // stands when it ends.
+    ProgressionState ahead;
+    int level = 0;
+    for (int k = 1; k <= kSegmentCount; ++k) {
+        const Segment& segment = sheet.segments[static_cast<std::size_t>(k - 1)];
+        if (!walk::isAccepted(segment)) {
+            break;
+        }
+        const int levels = walk::levelValue(segment.levelText);
+        for (int cut = 1; cut <= levels; ++cut) {
+            ProgressionState cutState = ahead;
+            walk::processSegment(
+                cutState, table,
+                Segment{std::to_string(cut), segment.firstClass, segment.secondClass}, k);
+            result.rows.push_back(rowOf(cutState, table, ++level, k));
+        }
+        walk::processSegment(ahead, table, segment, k);
+    }
+    return result;
+}
+
+}  // namespace vostrel

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "class_table.h"
+#include "progression.h"
+
+namespace vostrel {
+
+// One class of a level's pair and the class level it has reached at that level.
+struct ClassAtLevel {
+    std::int16_t slot = 0;
+    std::int16_t classLevel = 0;
+
+    bool operator==(const ClassAtLevel&) const = default;
+};
+
+// The build as it stands after character level `level`: what the report would
+// say if the build stopped there.
+struct LevelRow {
+    std::int16_t level = 0;    // character level, 1..20
+    std::int16_t segment = 0;  // 1..5
+    // The segment's classes in list order; the same slot twice when both lists hold it.
+    ClassAtLevel first;
+    ClassAtLevel second;
+    std::int16_t hitDie = 0;       // the die this level adds
+    std::int16_t skillPoints = 0;  // per level
+    std::int16_t bab = 0;
+    int fort = 0;  // saves floored, as the report shows them
+    int ref = 0;
+    int will = 0;
+    // Non-empty features cells of the classes at the levels just reached, first
+    // class first; a class chosen in both lists gives its cell once.
+    std::vector<std::string> features;
+
+    bool sameClass() const { return first.slot == second.slot; }
+    bool operator==(const LevelRow&) const = default;
+};
+
+struct LevelByLevelResult {
+    ProgressionOutcome outcome = ProgressionOutcome::NothingToShow;
+    std::vector<LevelRow> rows;  // levels 1..N of the walked segments when Finished
+};
+
+// The build level by level. Row n is the walk over the same segments with the one
+// holding level n cut to its levels up to n and those after it left out, so the
+// last row agrees with the report of the whole build.
+LevelByLevelResult levelByLevel(const BuildSheet& sheet, const ClassTable& table);
+
+}  // namespace vostrel

@@ -1,0 +1,215 @@
+// View > Level by Level: opening, refreshing on Go, its messages, copying and closing.
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "window_test_support.h"
+
+namespace {
+
+// List rows of warden_mystic_scout.csv.
+constexpr int kWarden = 1;
+constexpr int kMystic = 2;
+constexpr int kScout = 3;
+
+const QString kHeader =
+    QStringLiteral("Level\tClasses\tHit Die\tSkill Points\tBAB\tFort\tRef\tWill\tFeatures\n");
+// Warden and Mystic for 2 levels, then Scout in both lists for 1.
+const QStringList kRows{
+    QStringLiteral("1\tWarden 1 / Mystic 1\td10\t2\t1\t+2\t+0\t+2\tGuard duty; Candle sight\n"),
+    QStringLiteral("2\tWarden 2 / Mystic 2\td10\t2\t2\t+3\t+0\t+3\t\n"),
+    QStringLiteral("3\tScout 1\td8\t6\t3\t+3\t+3\t+3\tLight step\n")};
+
+}  // namespace
+
+class LevelByLevelTest : public ShownWindowTest {
+    Q_OBJECT
+
+private:
+    void enterBuild(const QStringList& levels, const QList<int>& picks) const {
+        for (int i = 0; i < levels.size(); ++i) {
+            levelBox(*window_, i)->setText(levels[i]);
+        }
+        for (int i = 0; i < picks.size(); ++i) {
+            classList(*window_, i)->setCurrentIndex(picks[i]);
+        }
+    }
+    void enterThreeLevels() const { enterBuild({"2", "1"}, {kWarden, kMystic, kScout, kScout}); }
+    QWidget* levels() const { return window_->findChild<QWidget*>("LevelByLevelWindow"); }
+    QTableWidget* table() const { return control<QTableWidget>(*levels(), "Grd_Levels"); }
+    void openWithF2() const {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        QVERIFY(levels() != nullptr);
+        // The offscreen platform has no window manager to hand the new window the focus.
+        showAndActivate(*levels());
+    }
+    QString clipboard() const { return QGuiApplication::clipboard()->text(); }
+
+private slots:
+    void is_built_on_first_use_only() {
+        QVERIFY(levels() == nullptr);
+        openWithF2();
+        QWidget* first = levels();
+        levels()->close();
+        openWithF2();
+        QCOMPARE(levels(), first);
+    }
+
+    void view_menu_sits_between_file_and_help() {
+        QStringList titles;
+        for (const QAction* menu : window_->menuBar()->actions()) {
+            titles.append(menu->text());
+        }
+        QCOMPARE(titles, (QStringList{"File", "View", "Help"}));
+        const auto* item = control<QAction>(*window_, "Menu_LevelByLevel");
+        QCOMPARE(item->text(), QStringLiteral("Level by Level"));
+        QCOMPARE(item->shortcut(), QKeySequence(Qt::Key_F2));
+    }
+
+    void opens_on_the_build_as_go_would_take_it_data() {
+        QTest::addColumn<bool>("fromMenu");
+        QTest::newRow("View > Level by Level") << true;
+        QTest::newRow("F2") << false;
+    }
+    void opens_on_the_build_as_go_would_take_it() {
+        QFETCH(bool, fromMenu);
+        // State: a build entered, Go never pressed.
+        enterThreeLevels();
+        // Action: open the window.
+        if (fromMenu) {
+            control<QAction>(*window_, "Menu_LevelByLevel")->trigger();
+        } else {
+            openWithF2();
+        }
+        // Expected: a separate, non-modal window over the main one with every level.
+        QVERIFY(levels()->isVisible());
+        QVERIFY(levels()->isWindow());
+        QVERIFY(!levels()->isModal());
+        QCOMPARE(levels()->windowTitle(),
+                 QStringLiteral("Level by Level - Vostrel Progression Calculator"));
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(table()->item(0, 8)->toolTip(), QStringLiteral("Guard duty; Candle sight"));
+        QVERIFY(output()->toPlainText().isEmpty());
+    }
+
+    void go_refreshes_the_open_window() {
+        enterThreeLevels();
+        openWithF2();
+        QApplication::setActiveWindow(window_.get());
+        typeOver(levelBox(*window_, 1), "4");
+        QCOMPARE(table()->rowCount(), 3);
+        control<QPushButton>(*window_, "Cmd_go")->click();
+        QCOMPARE(table()->rowCount(), 6);
+        QCOMPARE(table()->item(5, 1)->text(), QStringLiteral("Scout 4"));
+        QCOMPARE(table()->item(5, 8)->text(), QStringLiteral("Trailcraft"));
+    }
+
+    void shows_a_message_instead_of_an_empty_table_data() {
+        QTest::addColumn<QStringList>("levels");
+        QTest::addColumn<QList<int>>("picks");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("above 20 levels") << QStringList{"15", "6"} << QList<int>{kWarden, kMystic}
+                                         << QStringLiteral("Character above 20th level");
+        QTest::newRow("first row incomplete")
+            << QStringList{"3", "3"} << QList<int>{kWarden, 0, kScout, kMystic}
+            << QStringLiteral("Choose two classes and a level count in the first row.");
+    }
+    void shows_a_message_instead_of_an_empty_table() {
+        QFETCH(QStringList, levels);
+        QFETCH(QList<int>, picks);
+        QFETCH(QString, message);
+        // State: the window open on a table.
+        enterThreeLevels();
+        openWithF2();
+        QVERIFY(table()->isVisible());
+        // Action: a build with nothing to tabulate, then Go.
+        enterBuild(levels, picks);
+        control<QPushButton>(*window_, "Cmd_go")->click();
+        // Expected: the message alone, and nothing to copy.
+        const auto* label = control<QLabel>(*this->levels(), "Lbl_Message");
+        QVERIFY(label->isVisible());
+        QCOMPARE(label->text(), message);
+        QVERIFY(!table()->isVisible());
+        QVERIFY(!control<QPushButton>(*this->levels(), "Cmd_CopyAll")->isEnabled());
+    }
+
+    void copies_rows_with_the_header_as_tab_separated_text_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Ctrl+C on rows 1 and 3 picked with the mouse")
+            << "mouse" << kHeader + kRows[0] + kRows[2];
+        QTest::newRow("Ctrl+C on rows 2 and 3 picked with the keyboard")
+            << "keys" << kHeader + kRows[1] + kRows[2];
+        QTest::newRow("Copy All") << "all" << kHeader + kRows.join(QString());
+    }
+    void copies_rows_with_the_header_as_tab_separated_text() {
+        QFETCH(QString, how);
+        QFETCH(QString, expected);
+        enterThreeLevels();
+        openWithF2();
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        QTableWidget* grid = table();
+        QVERIFY(grid->hasFocus());
+        if (how == QLatin1String("mouse")) {
+            QWidget* cells = grid->viewport();
+            QTest::mouseClick(cells, Qt::LeftButton, {},
+                              grid->visualRect(grid->model()->index(0, 1)).center());
+            QTest::mouseClick(cells, Qt::LeftButton, Qt::ControlModifier,
+                              grid->visualRect(grid->model()->index(2, 1)).center());
+            QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        } else if (how == QLatin1String("keys")) {
+            QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClick(grid, Qt::Key_Up, Qt::ShiftModifier);
+            QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        } else {
+            control<QPushButton>(*levels(), "Cmd_CopyAll")->click();
+        }
+        QCOMPARE(clipboard(), expected);
+    }
+
+    void escape_closes_it_and_ctrl_x_in_the_main_window_still_exits() {
+        enterThreeLevels();
+        openWithF2();
+        // Ctrl+X in the main window, with the table open beside it: the Exit question.
+        showAndActivate(*window_);
+        prompts_.messageAnswers = {QMessageBox::Cancel};
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(prompts_.messageRequests.size(), 1);
+        QCOMPARE(prompts_.messageRequests.constFirst().text, QStringLiteral("Exit?"));
+        QVERIFY(levels()->isVisible());
+        // Escape in the table's window closes it alone.
+        showAndActivate(*levels());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!levels()->isVisible());
+        QVERIFY(window_->isVisible());
+    }
+
+    void closes_with_the_main_window() {
+        enterThreeLevels();
+        openWithF2();
+        QVERIFY(window_->close());
+        QVERIFY(!levels()->isVisible());
+    }
+
+    void every_control_is_named_and_reached_by_tab() {
+        enterThreeLevels();
+        openWithF2();
+        for (const char* name : {"Grd_Levels", "Lbl_Message", "Cmd_CopyAll"}) {
+            QVERIFY2(!control<QWidget>(*levels(), name)->accessibleName().isEmpty(), name);
+        }
+        QCOMPARE(QApplication::focusWidget(), table());
+        QTest::keyClick(table(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), control<QWidget>(*levels(), "Cmd_CopyAll"));
+    }
+};
+
+int main(int argc, char** argv) {
+    return runWindowTests<LevelByLevelTest>(argc, argv);
+}
+
+#include "test_level_by_level.moc"
