@@ -1,17 +1,35 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the build, the tests or the program
-# needs and the machine lacks. Runs apt-get as root, through sudo otherwise.
+# Installs, from Debian's packages, what the machine lacks for one or more purposes:
+#   run      building the program and starting it
+#   test     building and running every test, benchmark and the fuzz run
+#   package  building the Debian package and checking it
+# Usage: scripts/install-deps.sh run|test|package...
+# Runs apt-get as root, through sudo otherwise, and not at all when nothing is missing.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ clang libclang-rt-14-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-qpa-plugins libgl-dev
-    fonts-dejavu-core xvfb xauth time
-)
+run_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+test_packages=("${run_packages[@]}"
+    clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-qpa-plugins xvfb xauth time)
+package_packages=("${run_packages[@]}"
+    dpkg-dev file lintian desktop-file-utils appstream man-db)
+
+if [ $# -eq 0 ]; then
+    echo "usage: $0 run|test|package..." >&2
+    exit 64
+fi
+packages=()
+for purpose in "$@"; do
+    case $purpose in
+        run) packages+=("${run_packages[@]}") ;;
+        test) packages+=("${test_packages[@]}") ;;
+        package) packages+=("${package_packages[@]}") ;;
+        *) echo "unknown purpose '$purpose': run, test or package" >&2; exit 64 ;;
+    esac
+done
 
 missing=()
-for pkg in "${packages[@]}"; do
+for pkg in $(printf '%s\n' "${packages[@]}" | sort -u); do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
         missing+=("$pkg")
     fi

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the normal build, the sanitizer build,
-# and a bounded fuzz run of the class file reader.
+# Builds everything and runs every test: the normal build, the Debian package and
+# its checks, the sanitizer build, and a bounded fuzz run of the class file reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh test package
 
 jobs=$(nproc)
 passed=0
@@ -23,6 +23,13 @@ build_and_test() {
 echo "== RelWithDebInfo build and tests"
 build_and_test default
 
+# The package is built from the release preset, which builds the program alone: a
+# small part of the build above. Its start check preloads a probe built above.
+echo "== Debian package: build and check"
+bash scripts/package.sh
+bash scripts/check-package.sh | tee "$log"
+passed=$((passed + $(sed -n 's/^package checks: \([0-9]*\) passed.*/\1/p' "$log")))
+
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
 build_and_test asan
 
@@ -32,5 +39,5 @@ cmake --build --preset fuzz -j "$jobs"
 bash scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 passed=$((passed + 1))
 
-echo "== Summary (both builds' tests and the fuzz run)"
+echo "== Summary (both builds' tests, the package checks and the fuzz run)"
 echo "total: $passed passed, 0 failed"

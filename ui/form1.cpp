@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include "class_file_reader.h"
 #include "level_box_filter.h"
 #include "level_by_level_window.h"
+#include "start_folder.h"
 #include "user_prompts.h"
 #include "version.h"
 
@@ -254,7 +256,7 @@ void Form1::loadClassData() {
 }
 
 QString Form1::chooseClassFile() {
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = startFolder(QCoreApplication::applicationDirPath(), QDir::homePath());
     QString path;
     while (path.isEmpty()) {
         path = prompts_.chooseOpenFile(this, kDialogTitle, folder, kDialogFilters);
