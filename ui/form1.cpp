@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,8 +24,9 @@ namespace {
 
 const QString kCaption = QStringLiteral("Vostrel Progression Calculator");
 const QString kDialogTitle = QStringLiteral("Open Information File");
+// Qt reads "*.*" literally, missing files without a dot; "*" is every file.
 const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
-                                    QStringLiteral("All Files (*.*)")};
+                                    QStringLiteral("All Files (*)")};
 const QString kNoClass = QStringLiteral("<None>");
 const QString kClassPlaceholder = QStringLiteral("Class");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
@@ -87,8 +89,10 @@ Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), promp
     createMenus();
     createConnections();
     setTabOrderAndNames();
-    loadClassData();
-    Cbo_Class[0]->setFocus();
+    classDataLoaded_ = loadClassData();
+    if (classDataLoaded_) {
+        Cbo_Class[0]->setFocus();
+    }
 }
 
 void Form1::createWidgets() {
@@ -229,12 +233,16 @@ void Form1::setTabOrderAndNames() {
     Menu_About->setObjectName(QStringLiteral("Menu_About"));
 }
 
-void Form1::loadClassData() {
+bool Form1::loadClassData() {
+    FileDialogPlace place;
     for (;;) {
-        const QString path = chooseClassFile();
+        const std::optional<QString> path = chooseClassFile(place);
+        if (!path) {
+            return false;
+        }
         classTable_ = vostrel::ClassTable{};
         const auto error =
-            vostrel::loadClassData(QFile::encodeName(path).toStdString(), classTable_);
+            vostrel::loadClassData(QFile::encodeName(*path).toStdString(), classTable_);
         if (!error) {
             break;
         }
@@ -242,17 +250,30 @@ void Form1::loadClassData() {
                              QString::fromStdString(error->message) +
                                  QStringLiteral("\n\nChoose another class data file."),
                              QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
+        place.folder = QFileInfo(*path).absolutePath();
     }
     fillClassLists();
+    return true;
 }
 
-QString Form1::chooseClassFile() {
-    const QString folder = QCoreApplication::applicationDirPath();
-    QString path;
-    while (path.isEmpty()) {
-        path = prompts_.chooseOpenFile(this, kDialogTitle, folder, kDialogFilters);
+// Nothing, when the user would rather quit than choose.
+std::optional<QString> Form1::chooseClassFile(FileDialogPlace& place) {
+    if (place.folder.isEmpty()) {
+        place.folder = QCoreApplication::applicationDirPath();
     }
-    return path;
+    for (;;) {
+        const QString path = prompts_.chooseOpenFile(this, kDialogTitle, place, kDialogFilters);
+        if (!path.isEmpty()) {
+            return path;
+        }
+        const int answer = prompts_.askChoice(
+            this, kCaption, QStringLiteral("The calculator needs a class data file to start."),
+            {QStringLiteral("Choose File..."), QStringLiteral("Quit")}, 0, 1,
+            QMessageBox::Question);
+        if (answer != 0) {
+            return std::nullopt;
+        }
+    }
 }
 
 void Form1::fillClassLists() {

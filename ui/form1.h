@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 
 #include "class_table.h"
 #include "progression.h"
@@ -14,6 +15,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class UserPrompts;
+struct FileDialogPlace;
 
 // The program's only window: five build rows, Go, the report box and two menus.
 // It loads the class data file before it is first shown.
@@ -22,8 +24,13 @@ class Form1 : public QMainWindow {
 
 public:
     // Runs the start-up load before returning: asks for a class data file through
-    // `prompts` until one loads. `prompts` must outlive the window.
+    // `prompts` until one loads or the user chooses to quit. `prompts` must outlive
+    // the window.
     explicit Form1(UserPrompts& prompts, QWidget* parent = nullptr);
+
+    // False when the user quit instead of choosing a class data file: the window
+    // is then not to be shown.
+    bool classDataLoaded() const { return classDataLoaded_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,8 +41,8 @@ private:
     void createConnections();
     void setTabOrderAndNames();
 
-    void loadClassData();
-    QString chooseClassFile();
+    bool loadClassData();
+    std::optional<QString> chooseClassFile(FileDialogPlace& place);
     void fillClassLists();
 
     vostrel::BuildSheet takeBuildSheet() const;
@@ -46,6 +53,7 @@ private:
 
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
+    bool classDataLoaded_ = false;
 
     std::array<QLineEdit*, vostrel::kSegmentCount> Txt_Lvl{};
     std::array<QComboBox*, 2 * vostrel::kSegmentCount> Cbo_Class{};

@@ -1,4 +1,5 @@
 // The start-up load, the real file dialog and message box, and the window as it first appears.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -12,6 +13,10 @@
 #include "window_test_support.h"
 
 namespace {
+
+// The buttons of the question after a cancelled dialog.
+constexpr int kChooseFile = 0;
+constexpr int kQuit = 1;
 
 QStringList itemsOf(const QComboBox* list) {
     QStringList items;
@@ -59,19 +64,76 @@ private slots:
         QCOMPARE(prompts_.fileRequests.size(), 1);
         const FileRequest& request = prompts_.fileRequests.constFirst();
         QCOMPARE(request.title, QStringLiteral("Open Information File"));
-        QCOMPARE(request.filters,
-                 (QStringList{"Comma Separated Values (*.csv)", "All Files (*.*)"}));
+        QCOMPARE(request.filters, (QStringList{"Comma Separated Values (*.csv)", "All Files (*)"}));
         QCOMPARE(request.folder, QCoreApplication::applicationDirPath());
+        QVERIFY(request.filter.isEmpty());
         QVERIFY(!request.windowShown);
         QVERIFY(prompts_.messageRequests.isEmpty());
     }
 
-    void cancelled_dialog_is_shown_again_without_message() {
-        prompts_.fileAnswers = {QString(), QString(), testDataFile("warden_mystic_scout.csv")};
+    void cancelled_dialog_asks_to_choose_a_file_or_quit_data() {
+        QTest::addColumn<QStringList>("files");  // an empty name is a cancelled dialog
+        QTest::addColumn<QList<int>>("choices");
+        QTest::addColumn<int>("warnings");
+        QTest::addColumn<bool>("loaded");
+        const QString good = testDataFile("warden_mystic_scout.csv");
+        const QString refused = testDataFile("refused.csv");
+        QTest::newRow("Choose File... shows the dialog again")
+            << QStringList{"", "", good} << QList<int>{kChooseFile, kChooseFile} << 0 << true;
+        QTest::newRow("Quit ends the start") << QStringList{""} << QList<int>{kQuit} << 0 << false;
+        QTest::newRow("Quit after a refused file")
+            << QStringList{refused, ""} << QList<int>{kQuit} << 1 << false;
+    }
+    void cancelled_dialog_asks_to_choose_a_file_or_quit() {
+        QFETCH(QStringList, files);
+        QFETCH(QList<int>, choices);
+        QFETCH(int, warnings);
+        QFETCH(bool, loaded);
+        prompts_.fileAnswers = files;
+        prompts_.choiceAnswers = choices;
         const Form1 window(prompts_);
-        QCOMPARE(prompts_.fileRequests.size(), 3);
-        QVERIFY(prompts_.messageRequests.isEmpty());
-        QCOMPARE(classList(window, 0)->count(), 4);
+        // Expected: a question after each Cancel; the dialog again only on Choose File...
+        QCOMPARE(prompts_.fileRequests.size(), files.size());
+        QCOMPARE(prompts_.messageRequests.size(), choices.size() + warnings);
+        for (const MessageRequest& request : std::as_const(prompts_.messageRequests)) {
+            if (request.icon == QMessageBox::Warning) {
+                continue;
+            }
+            QCOMPARE(request.title, QStringLiteral("Vostrel Progression Calculator"));
+            QCOMPARE(request.text,
+                     QStringLiteral("The calculator needs a class data file to start."));
+            QCOMPARE(request.choices, (QStringList{"Choose File...", "Quit"}));
+            QCOMPARE(request.defaultChoice, kChooseFile);
+            QCOMPARE(request.escapeChoice, kQuit);
+            QCOMPARE(request.icon, QMessageBox::Question);
+        }
+        // On Quit the window was never shown and holds no half-loaded lists.
+        QCOMPARE(window.classDataLoaded(), loaded);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(classList(window, 0)->count(), loaded ? 4 : 0);
+    }
+
+    void next_dialog_opens_where_the_last_was_left_data() {
+        QTest::addColumn<QString>("firstAnswer");
+        QTest::addColumn<QString>("expectedFolder");
+        const QString elsewhere = QDir::tempPath();
+        QTest::newRow("after Cancel: the folder the user was in") << QString() << elsewhere;
+        QTest::newRow("after a refusal: the refused file's folder")
+            << testDataFile("refused.csv") << QStringLiteral(VOSTREL_UI_TEST_DATA);
+    }
+    void next_dialog_opens_where_the_last_was_left() {
+        QFETCH(QString, firstAnswer);
+        QFETCH(QString, expectedFolder);
+        // State: the user leaves the first dialog in another folder, on All Files.
+        prompts_.fileAnswers = {firstAnswer, testDataFile("warden_mystic_scout.csv")};
+        prompts_.placesLeft = {{QDir::tempPath(), QStringLiteral("All Files (*)")}};
+        prompts_.choiceAnswers = {kChooseFile};
+        const Form1 window(prompts_);
+        // Expected: the second dialog opens there, with the filter last used.
+        QCOMPARE(prompts_.fileRequests.size(), 2);
+        QCOMPARE(prompts_.fileRequests[1].folder, expectedFolder);
+        QCOMPARE(prompts_.fileRequests[1].filter, QStringLiteral("All Files (*)"));
+        QVERIFY(window.classDataLoaded());
     }
 
     void refused_file_is_explained_in_plain_warning_then_dialog_asks_again() {
@@ -209,10 +271,89 @@ private slots:
         QtUserPrompts prompts;
         const Form1 window(prompts);
         QCOMPARE(seenTitle, QStringLiteral("Open Information File"));
-        QCOMPARE(seenFilters, (QStringList{"Comma Separated Values (*.csv)", "All Files (*.*)"}));
+        QCOMPARE(seenFilters, (QStringList{"Comma Separated Values (*.csv)", "All Files (*)"}));
         QCOMPARE(seenFolder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
         QCOMPARE(itemsOf(classList(window, 0)),
                  (QStringList{"<None>", "Warden", "Mystic", "Scout"}));
+    }
+
+    void real_file_dialog_opens_at_the_place_given_and_tells_where_it_was_left() {
+        const QString data = QStringLiteral(VOSTREL_UI_TEST_DATA);
+        const QString csv = QStringLiteral("Comma Separated Values (*.csv)");
+        const QString all = QStringLiteral("All Files (*)");
+        QString seenFolder;
+        QString seenFilter;
+        QStringList listedOnAll;
+        QStringList listedOnCsv;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            seenFolder = dialog->directory().absolutePath();
+            seenFilter = dialog->selectedNameFilter();
+            auto* files = dialog->findChild<QAbstractItemView*>("listView");
+            const auto listed = [files] {
+                QStringList names;
+                const QModelIndex folder = files->rootIndex();
+                for (int row = 0; row < files->model()->rowCount(folder); ++row) {
+                    names << files->model()->index(row, 0, folder).data().toString();
+                }
+                return names;
+            };
+            // The folder is read in the background.
+            (void)QTest::qWaitFor([&] { return listed().contains("classes_without_dot"); });
+            listedOnAll = listed();
+            dialog->selectNameFilter(csv);
+            (void)QTest::qWaitFor([&] { return !listed().contains("classes_without_dot"); });
+            listedOnCsv = listed();
+            dialog->setDirectory(QDir::tempPath());
+            dialog->reject();
+        });
+        QtUserPrompts prompts;
+        FileDialogPlace place{data, all};
+        const QString chosen =
+            prompts.chooseOpenFile(nullptr, "Open Information File", place, {csv, all});
+        // Expected: opened at the folder and filter given; All Files lists a file
+        // without a dot, which the CSV entry hides; the place left comes back.
+        QVERIFY(chosen.isEmpty());
+        QCOMPARE(seenFolder, data);
+        QCOMPARE(seenFilter, all);
+        QVERIFY2(listedOnAll.contains("classes_without_dot"), qPrintable(listedOnAll.join(' ')));
+        QVERIFY(listedOnAll.contains("refused.csv"));
+        QVERIFY2(!listedOnCsv.contains("classes_without_dot"), qPrintable(listedOnCsv.join(' ')));
+        QVERIFY(listedOnCsv.contains("refused.csv"));
+        QCOMPARE(place.folder, QDir(QDir::tempPath()).absolutePath());
+        QCOMPARE(place.filter, csv);
+    }
+
+    void real_question_has_its_own_buttons_and_answers_enter_and_escape_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Enter chooses the default, Choose File...")
+            << int(Qt::Key_Return) << kChooseFile;
+        QTest::newRow("Escape chooses Quit") << int(Qt::Key_Escape) << kQuit;
+    }
+    void real_question_has_its_own_buttons_and_answers_enter_and_escape() {
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        QStringList seenButtons;
+        QString seenDefault;
+        QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            for (const QAbstractButton* button : box->buttons()) {
+                seenButtons << button->text();
+            }
+            seenDefault = box->defaultButton() ? box->defaultButton()->text() : QString();
+            seenIcon = box->icon();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QtUserPrompts prompts;
+        const int pressed = prompts.askChoice(nullptr, "Vostrel Progression Calculator",
+                                              "The calculator needs a class data file to start.",
+                                              {"Choose File...", "Quit"}, kChooseFile, kQuit,
+                                              QMessageBox::Question);
+        QCOMPARE(pressed, answer);
+        seenButtons.sort();
+        QCOMPARE(seenButtons, (QStringList{"Choose File...", "Quit"}));
+        QCOMPARE(seenDefault, QStringLiteral("Choose File..."));
+        QCOMPARE(seenIcon, QMessageBox::Question);
     }
 
     void real_message_box_shows_markup_as_text_and_answers_enter_and_escape_data() {
