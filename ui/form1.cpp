@@ -1,6 +1,5 @@
 #include "form1.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +15,7 @@
 #include <algorithm>
 
 #include "class_file_reader.h"
+#include "class_list.h"
 #include "level_box_filter.h"
 #include "user_prompts.h"
 #include "version.h"
@@ -28,7 +28,6 @@ const QString kDialogTitle = QStringLiteral("Open Information File");
 const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
                                     QStringLiteral("All Files (*)")};
 const QString kNoClass = QStringLiteral("<None>");
-const QString kClassPlaceholder = QStringLiteral("Class");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
 
 constexpr int kClientWidth = 312;
@@ -136,14 +135,8 @@ void Form1::createWidgets() {
         const int top = kRowTop + kRowPitch * k;
         const auto row = static_cast<std::size_t>(k);
         for (std::size_t side = 0; side < 2; ++side) {
-            auto* list = new QComboBox(client);
-            // Giving the list its text field directly makes it editable without
-            // building its drop-down until first opened, which setEditable() does
-            // at once: ten of those were a tenth of the start-up.
-            list->setLineEdit(new QLineEdit(list));
-            list->setInsertPolicy(QComboBox::NoInsert);
+            auto* list = new ClassList(client);
             list->setGeometry(fromTwips(side == 0 ? 720 : 2160, top, 1400, 315));
-            list->setEditText(kClassPlaceholder);
             Cbo_Class[2 * row + side] = list;
         }
         auto* box = new QLineEdit(QStringLiteral("0"), client);
@@ -281,11 +274,10 @@ void Form1::fillClassLists() {
     for (const std::string& name : classTable_.classNames()) {
         items.append(QString::fromStdString(name));
     }
-    for (QComboBox* list : Cbo_Class) {
+    for (ClassList* list : Cbo_Class) {
         list->addItems(items);
         // Adding the first item selects it; the list shows "Class" until the user picks.
-        list->setCurrentIndex(-1);
-        list->setEditText(kClassPlaceholder);
+        list->clearChoice();
     }
 }
 
@@ -301,6 +293,10 @@ vostrel::BuildSheet Form1::takeBuildSheet() const {
 }
 
 void Form1::onGoClicked() {
+    // Go ends any editing of a list's text, so that the lists show what is counted.
+    for (ClassList* list : Cbo_Class) {
+        list->settleText();
+    }
     Txt_Output->clear();
     const vostrel::ProgressionResult result =
         vostrel::computeProgression(takeBuildSheet(), classTable_);

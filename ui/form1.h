@@ -7,8 +7,8 @@
 #include "class_table.h"
 #include "progression.h"
 
+class ClassList;
 class QAction;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -56,7 +56,7 @@ private:
     bool classDataLoaded_ = false;
 
     std::array<QLineEdit*, vostrel::kSegmentCount> Txt_Lvl{};
-    std::array<QComboBox*, 2 * vostrel::kSegmentCount> Cbo_Class{};
+    std::array<ClassList*, 2 * vostrel::kSegmentCount> Cbo_Class{};
     QPushButton* Cmd_go = nullptr;
     QPlainTextEdit* Txt_Output = nullptr;
     QLabel* Label1 = nullptr;

@@ -76,7 +76,7 @@ private slots:
         }
     }
 
-    void go_counts_class_list_by_picked_entry_not_typed_text() {
+    void go_counts_picked_entry_and_puts_back_typed_text_that_names_no_class() {
         // State: a complete first segment, its report shown.
         typeOver(levelBox(*window_, 0), "4");
         pickEntry(classList(*window_, 0), kWarden);
@@ -84,13 +84,14 @@ private slots:
         go()->click();
         const QString report = output()->toPlainText();
         QVERIFY(report.startsWith("HD=4d10\n"));
-        // Action: type another class's name into the first list without choosing it.
+        // Action: type a text that names no class into the first list, without choosing.
         QComboBox* first = classList(*window_, 0);
         first->lineEdit()->selectAll();
-        QTest::keyClicks(first->lineEdit(), "Scout");
+        QTest::keyClicks(first->lineEdit(), "Zzz");
         go()->click();
-        // Expected: the same report.
+        // Expected: the same report, and the list shows the class it was counted as.
         QCOMPARE(first->currentIndex(), kWarden);
+        QCOMPARE(first->currentText(), QStringLiteral("Warden"));
         QCOMPARE(output()->toPlainText(), report);
     }
 
@@ -131,6 +132,9 @@ private slots:
         QTest::newRow("full stop after a digit resets") << "5."
                                                         << "0";
         QTest::newRow("accented letter resets") << QStringLiteral("\u00e9") << "0";
+        QTest::newRow("full-width digit resets") << QStringLiteral("\uff13") << "0";
+        QTest::newRow("Arabic-Indic digit after a digit resets")
+            << QStringLiteral("1\u0663") << "0";
         QTest::newRow("third digit is dropped by the box") << "123"
                                                            << "12";
         QTest::newRow("emptied box stays empty") << "\b"
@@ -159,6 +163,8 @@ private slots:
         QTest::newRow("leading blank") << " 5"
                                        << "0";
         QTest::newRow("accented letter") << QStringLiteral("\u00e91") << "0";
+        QTest::newRow("full-width digits") << QStringLiteral("\uff11\uff13") << "0";
+        QTest::newRow("Arabic-Indic digit") << QStringLiteral("\u0663") << "0";
         QTest::newRow("long digits cut to two") << "1234"
                                                 << "12";
         QTest::newRow("long text cut to two digits stays") << "12ab"
