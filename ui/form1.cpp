@@ -9,13 +9,13 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
 
 #include "class_file_reader.h"
 #include "class_list.h"
+#include "client_area.h"
 #include "level_box_filter.h"
 #include "user_prompts.h"
 #include "version.h"
@@ -42,15 +42,6 @@ constexpr QRect fromTwips(int left, int top, int width, int height) {
 
 constexpr int kRowTop = 600;
 constexpr int kRowPitch = 360;
-
-// The window's client area: pure blue behind every control.
-class ClientArea final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(0, 0, 255)); }
-};
 
 // A list holds "<None>" and at most 40 classes, so its index is -1..40 and is
 // the chosen class's slot; anything else cannot come from it and counts as none.
@@ -90,7 +81,9 @@ Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), promp
     setTabOrderAndNames();
     classDataLoaded_ = loadClassData();
     if (classDataLoaded_) {
+        // Typing replaces "Class" instead of adding to it.
         Cbo_Class[0]->setFocus();
+        Cbo_Class[0]->lineEdit()->selectAll();
     }
 }
 
@@ -183,6 +176,7 @@ void Form1::createConnections() {
 
     // Text fields claim Ctrl+X for Cut; Exit must win wherever the focus is.
     Txt_Output->installEventFilter(this);
+    Cmd_go->installEventFilter(this);
     for (QLineEdit* box : Txt_Lvl) {
         box->installEventFilter(this);
     }
@@ -335,6 +329,17 @@ void Form1::confirmExit() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Cmd_go && event->type() == QEvent::KeyPress) {
+        // Enter presses the focused Go as Space does, without making Go the
+        // default button that Enter in other controls would press.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            !key->isAutoRepeat()) {
+            Cmd_go->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (QKeySequence(key->keyCombination()) == Menu_Exit->shortcut()) {

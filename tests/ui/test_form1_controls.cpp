@@ -1,5 +1,6 @@
-// The class lists: what a list shows when editing ends, its tooltip, its drop-down,
-// the wheel, and the window's shortcuts while the drop-down is open.
+// The class lists and the keyboard focus: what a list shows when editing ends, its
+// tooltip, its drop-down, the wheel, the window's shortcuts while the drop-down is
+// open, and the ring around the focused control.
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QScreen>
 #include <QWheelEvent>
 #include <QWindow>
+#include <cmath>
 
 #include "window_test_support.h"
 
@@ -18,6 +20,19 @@ constexpr int kNone = 0;
 constexpr int kWarden = 1;
 constexpr int kMystic = 2;
 constexpr int kScout = 3;
+
+// Contrast ratio of two colours as the web's accessibility guidelines define it.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 void rollWheel(QWidget* target, int steps) {
     const QPointF centre = QRectF(target->rect()).center();
@@ -199,6 +214,44 @@ private slots:
         QCOMPARE(prompts_.messageRequests.constFirst().title, title);
         QCOMPARE(list->currentIndex(), -1);
         QVERIFY(window_->isVisible());
+    }
+
+    void focus_ring_stands_out_against_the_blue_data() {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("unfocused");
+        QTest::newRow("first class list") << "Cbo_Class_0"
+                                          << "Cbo_Class_1";
+        QTest::newRow("last class list") << "Cbo_Class_9"
+                                         << "Txt_Lvl_4";
+        QTest::newRow("level box") << "Txt_Lvl_2"
+                                   << "Cbo_Class_4";
+        QTest::newRow("Go") << "Cmd_go"
+                            << "Txt_Output";
+        QTest::newRow("output box") << "Txt_Output"
+                                    << "Cmd_go";
+    }
+    void focus_ring_stands_out_against_the_blue() {
+        QFETCH(QString, focused);
+        QFETCH(QString, unfocused);
+        const QColor blue(0, 0, 255);
+        // Action: give the control the focus and take the client area's picture.
+        control<QWidget>(*window_, focused)->setFocus();
+        const QImage picture = window_->centralWidget()->grab().toImage();
+        // Expected: all around the focused control, right outside its edges, a mark of
+        // 3:1 contrast or more against the blue; none around an unfocused control.
+        const auto around = [](const QRect& r) {
+            return QList<QPoint>{{r.left() - 1, r.center().y()},
+                                 {r.right() + 1, r.center().y()},
+                                 {r.center().x(), r.top() - 1},
+                                 {r.center().x(), r.bottom() + 1}};
+        };
+        for (const QPoint& p : around(control<QWidget>(*window_, focused)->geometry())) {
+            QVERIFY2(contrast(picture.pixelColor(p), blue) >= 3.0,
+                     qPrintable(picture.pixelColor(p).name()));
+        }
+        for (const QPoint& p : around(control<QWidget>(*window_, unfocused)->geometry())) {
+            QCOMPARE(picture.pixelColor(p), blue);
+        }
     }
 };
 

@@ -95,25 +95,40 @@ private slots:
         QCOMPARE(output()->toPlainText(), report);
     }
 
-    void enter_does_not_press_go_data() {
+    void enter_presses_go_only_when_go_has_the_focus_data() {
         QTest::addColumn<QString>("controlName");
-        QTest::newRow("in a level box") << "Txt_Lvl_0";
-        QTest::newRow("in a class list") << "Cbo_Class_1";
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("pressed");
+        QTest::newRow("Enter in a level box") << "Txt_Lvl_0" << int(Qt::Key_Return) << 0 << false;
+        QTest::newRow("Enter in a class list")
+            << "Cbo_Class_1" << int(Qt::Key_Return) << 0 << false;
+        QTest::newRow("Enter on Go") << "Cmd_go" << int(Qt::Key_Return) << 0 << true;
+        QTest::newRow("keypad Enter on Go")
+            << "Cmd_go" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+        QTest::newRow("Space on Go") << "Cmd_go" << int(Qt::Key_Space) << 0 << true;
+        QTest::newRow("Ctrl+Enter on Go")
+            << "Cmd_go" << int(Qt::Key_Return) << int(Qt::ControlModifier) << false;
     }
-    void enter_does_not_press_go() {
+    void enter_presses_go_only_when_go_has_the_focus() {
         QFETCH(QString, controlName);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, pressed);
         // State: a complete build, nothing in the output box.
         typeOver(levelBox(*window_, 0), "2");
         pickEntry(classList(*window_, 0), kWarden);
         pickEntry(classList(*window_, 1), kScout);
         QSignalSpy clicks(go(), &QPushButton::clicked);
-        // Action: Enter in the control.
+        // Action: the key in the control.
         auto* target = control<QWidget>(*window_, controlName);
         target->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        // Expected: Go was not pressed.
-        QCOMPARE(clicks.count(), 0);
-        QVERIFY(output()->toPlainText().isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
+        // Expected: Go pressed once, or not at all; never the default button.
+        QCOMPARE(clicks.count(), pressed ? 1 : 0);
+        QCOMPARE(output()->toPlainText().isEmpty(), !pressed);
+        QVERIFY(!go()->isDefault());
     }
 
     void level_box_filter_on_typed_keys_data() {

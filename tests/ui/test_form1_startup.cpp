@@ -178,10 +178,12 @@ private slots:
         }
     }
 
-    void window_appears_with_focus_on_first_class_list_and_initial_texts() {
+    void window_appears_with_focus_on_first_class_list_ready_to_type_over_and_initial_texts() {
         const auto window = loadedWindow(prompts_);
         showAndActivate(*window);
         QCOMPARE(QApplication::focusWidget(), classList(*window, 0));
+        QTest::keyClicks(QApplication::focusWidget(), "Zq");
+        QCOMPARE(classList(*window, 0)->currentText(), QStringLiteral("Zq"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Vostrel Progression Calculator"));
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(levelBox(*window, i)->text(), QStringLiteral("0"));
