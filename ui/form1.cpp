@@ -162,6 +162,7 @@ void Form1::createMenus() {
 
 void Form1::createConnections() {
     connect(Cmd_go, &QPushButton::clicked, this, &Form1::onGoClicked);
+    Cmd_go->installEventFilter(this);  // Enter on the focused Go presses it
     for (int i = 0; i < vostrel::kSegmentCount; ++i) {
         connect(Txt_Lvl[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i](const QString& text) { onLevelTextChanged(i, text); });
@@ -176,7 +177,6 @@ void Form1::createConnections() {
 
     // Text fields claim Ctrl+X for Cut; Exit must win wherever the focus is.
     Txt_Output->installEventFilter(this);
-    Cmd_go->installEventFilter(this);
     for (QLineEdit* box : Txt_Lvl) {
         box->installEventFilter(this);
     }
