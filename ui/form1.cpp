@@ -1,21 +1,22 @@
 #include "form1.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
 
 #include "class_file_reader.h"
+#include "class_list.h"
+#include "client_area.h"
 #include "level_box_filter.h"
 #include "level_by_level_window.h"
 #include "start_folder.h"
@@ -26,10 +27,10 @@ namespace {
 
 const QString kCaption = QStringLiteral("Vostrel Progression Calculator");
 const QString kDialogTitle = QStringLiteral("Open Information File");
+// Qt reads "*.*" literally, missing files without a dot; "*" is every file.
 const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
-                                    QStringLiteral("All Files (*.*)")};
+                                    QStringLiteral("All Files (*)")};
 const QString kNoClass = QStringLiteral("<None>");
-const QString kClassPlaceholder = QStringLiteral("Class");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
 
 constexpr int kClientWidth = 312;
@@ -44,15 +45,6 @@ constexpr QRect fromTwips(int left, int top, int width, int height) {
 
 constexpr int kRowTop = 600;
 constexpr int kRowPitch = 360;
-
-// The window's client area: pure blue behind every control.
-class ClientArea final : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(0, 0, 255)); }
-};
 
 // A list holds "<None>" and at most 40 classes, so its index is -1..40 and is
 // the chosen class's slot; anything else cannot come from it and counts as none.
@@ -90,8 +82,12 @@ Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), promp
     createMenus();
     createConnections();
     setTabOrderAndNames();
-    loadClassData();
-    Cbo_Class[0]->setFocus();
+    classDataLoaded_ = loadClassData();
+    if (classDataLoaded_) {
+        // Typing replaces "Class" instead of adding to it.
+        Cbo_Class[0]->setFocus();
+        Cbo_Class[0]->lineEdit()->selectAll();
+    }
 }
 
 void Form1::createWidgets() {
@@ -135,14 +131,8 @@ void Form1::createWidgets() {
         const int top = kRowTop + kRowPitch * k;
         const auto row = static_cast<std::size_t>(k);
         for (std::size_t side = 0; side < 2; ++side) {
-            auto* list = new QComboBox(client);
-            // Giving the list its text field directly makes it editable without
-            // building its drop-down until first opened, which setEditable() does
-            // at once: ten of those were a tenth of the start-up.
-            list->setLineEdit(new QLineEdit(list));
-            list->setInsertPolicy(QComboBox::NoInsert);
+            auto* list = new ClassList(client);
             list->setGeometry(fromTwips(side == 0 ? 720 : 2160, top, 1400, 315));
-            list->setEditText(kClassPlaceholder);
             Cbo_Class[2 * row + side] = list;
         }
         auto* box = new QLineEdit(QStringLiteral("0"), client);
@@ -180,6 +170,7 @@ void Form1::createMenus() {
 
 void Form1::createConnections() {
     connect(Cmd_go, &QPushButton::clicked, this, &Form1::onGoClicked);
+    Cmd_go->installEventFilter(this);  // Enter on the focused Go presses it
     for (int i = 0; i < vostrel::kSegmentCount; ++i) {
         connect(Txt_Lvl[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i](const QString& text) { onLevelTextChanged(i, text); });
@@ -238,12 +229,16 @@ void Form1::setTabOrderAndNames() {
     Menu_About->setObjectName(QStringLiteral("Menu_About"));
 }
 
-void Form1::loadClassData() {
+bool Form1::loadClassData() {
+    FileDialogPlace place;
     for (;;) {
-        const QString path = chooseClassFile();
+        const std::optional<QString> path = chooseClassFile(place);
+        if (!path) {
+            return false;
+        }
         classTable_ = vostrel::ClassTable{};
         const auto error =
-            vostrel::loadClassData(QFile::encodeName(path).toStdString(), classTable_);
+            vostrel::loadClassData(QFile::encodeName(*path).toStdString(), classTable_);
         if (!error) {
             break;
         }
@@ -251,17 +246,30 @@ void Form1::loadClassData() {
                              QString::fromStdString(error->message) +
                                  QStringLiteral("\n\nChoose another class data file."),
                              QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
+        place.folder = QFileInfo(*path).absolutePath();
     }
     fillClassLists();
+    return true;
 }
 
-QString Form1::chooseClassFile() {
-    const QString folder = startFolder(QCoreApplication::applicationDirPath(), QDir::homePath());
-    QString path;
-    while (path.isEmpty()) {
-        path = prompts_.chooseOpenFile(this, kDialogTitle, folder, kDialogFilters);
+// Nothing, when the user would rather quit than choose.
+std::optional<QString> Form1::chooseClassFile(FileDialogPlace& place) {
+    if (place.folder.isEmpty()) {
+        place.folder = startFolder(QCoreApplication::applicationDirPath(), QDir::homePath());
     }
-    return path;
+    for (;;) {
+        const QString path = prompts_.chooseOpenFile(this, kDialogTitle, place, kDialogFilters);
+        if (!path.isEmpty()) {
+            return path;
+        }
+        const int answer = prompts_.askChoice(
+            this, kCaption, QStringLiteral("The calculator needs a class data file to start."),
+            {QStringLiteral("Choose File..."), QStringLiteral("Quit")}, 0, 1,
+            QMessageBox::Question);
+        if (answer != 0) {
+            return std::nullopt;
+        }
+    }
 }
 
 void Form1::fillClassLists() {
@@ -269,15 +277,19 @@ void Form1::fillClassLists() {
     for (const std::string& name : classTable_.classNames()) {
         items.append(QString::fromStdString(name));
     }
-    for (QComboBox* list : Cbo_Class) {
+    for (ClassList* list : Cbo_Class) {
         list->addItems(items);
         // Adding the first item selects it; the list shows "Class" until the user picks.
-        list->setCurrentIndex(-1);
-        list->setEditText(kClassPlaceholder);
+        list->clearChoice();
     }
 }
 
-vostrel::BuildSheet Form1::takeBuildSheet() const {
+// Go and the level-by-level table both end any editing of a list's text first,
+// so that the lists show what is counted.
+vostrel::BuildSheet Form1::takeBuildSheet() {
+    for (ClassList* list : Cbo_Class) {
+        list->settleText();
+    }
     vostrel::BuildSheet sheet;
     for (std::size_t k = 0; k < sheet.segments.size(); ++k) {
         vostrel::Segment& segment = sheet.segments[k];
@@ -290,8 +302,8 @@ vostrel::BuildSheet Form1::takeBuildSheet() const {
 
 void Form1::onGoClicked() {
     Txt_Output->clear();
-    const vostrel::ProgressionResult result =
-        vostrel::computeProgression(takeBuildSheet(), classTable_);
+    const vostrel::BuildSheet sheet = takeBuildSheet();
+    const vostrel::ProgressionResult result = vostrel::computeProgression(sheet, classTable_);
     switch (result.outcome) {
         case vostrel::ProgressionOutcome::TooManyLevels:
             Txt_Output->setPlainText(QString::fromUtf8(vostrel::kTooManyLevelsText));
@@ -304,7 +316,7 @@ void Form1::onGoClicked() {
             break;
     }
     if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
-        levelByLevel_->showBuild(takeBuildSheet(), classTable_);
+        levelByLevel_->showBuild(sheet, classTable_);
     }
 }
 
@@ -338,6 +350,17 @@ void Form1::showLevelByLevel() {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Cmd_go && event->type() == QEvent::KeyPress) {
+        // Enter presses the focused Go as Space does, without making Go the
+        // default button that Enter in other controls would press.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            !key->isAutoRepeat()) {
+            Cmd_go->click();
+            return true;
+        }
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (QKeySequence(key->keyCombination()) == Menu_Exit->shortcut()) {

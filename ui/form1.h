@@ -2,12 +2,13 @@
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 
 #include "class_table.h"
 #include "progression.h"
 
+class ClassList;
 class QAction;
-class QComboBox;
 class LevelByLevelWindow;
 class QLabel;
 class QLineEdit;
@@ -15,6 +16,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class UserPrompts;
+struct FileDialogPlace;
 
 // The program's only window: five build rows, Go, the report box and two menus.
 // It loads the class data file before it is first shown.
@@ -23,8 +25,13 @@ class Form1 : public QMainWindow {
 
 public:
     // Runs the start-up load before returning: asks for a class data file through
-    // `prompts` until one loads. `prompts` must outlive the window.
+    // `prompts` until one loads or the user chooses to quit. `prompts` must outlive
+    // the window.
     explicit Form1(UserPrompts& prompts, QWidget* parent = nullptr);
+
+    // False when the user quit instead of choosing a class data file: the window
+    // is then not to be shown.
+    bool classDataLoaded() const { return classDataLoaded_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,11 +42,11 @@ private:
     void createConnections();
     void setTabOrderAndNames();
 
-    void loadClassData();
-    QString chooseClassFile();
+    bool loadClassData();
+    std::optional<QString> chooseClassFile(FileDialogPlace& place);
     void fillClassLists();
 
-    vostrel::BuildSheet takeBuildSheet() const;
+    vostrel::BuildSheet takeBuildSheet();
     void onGoClicked();
     void onLevelTextChanged(int index, const QString& text);
     void showAbout();
@@ -48,9 +55,10 @@ private:
 
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
+    bool classDataLoaded_ = false;
 
     std::array<QLineEdit*, vostrel::kSegmentCount> Txt_Lvl{};
-    std::array<QComboBox*, 2 * vostrel::kSegmentCount> Cbo_Class{};
+    std::array<ClassList*, 2 * vostrel::kSegmentCount> Cbo_Class{};
     QPushButton* Cmd_go = nullptr;
     QPlainTextEdit* Txt_Output = nullptr;
     QLabel* Label1 = nullptr;

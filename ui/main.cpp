@@ -7,6 +7,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QtUserPrompts prompts;
     Form1 window(prompts);
+    if (!window.classDataLoaded()) {
+        return 0;  // the user quit at the start
+    }
     window.show();
     return QApplication::exec();
 }

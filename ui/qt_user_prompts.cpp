@@ -1,19 +1,23 @@
 #include "qt_user_prompts.h"
 
 #include <QFileDialog>
+#include <QPushButton>
 
-QString QtUserPrompts::chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+QString QtUserPrompts::chooseOpenFile(QWidget* parent, const QString& title, FileDialogPlace& place,
                                       const QStringList& filters) {
-    QFileDialog dialog(parent, title, folder);
+    QFileDialog dialog(parent, title, place.folder);
     dialog.setObjectName(QStringLiteral("Dialogbox"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
-    if (dialog.exec() != QDialog::Accepted) {
-        return {};
+    if (!place.filter.isEmpty()) {
+        dialog.selectNameFilter(place.filter);
     }
-    const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.constFirst();
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    place.folder = dialog.directory().absolutePath();
+    place.filter = dialog.selectedNameFilter();
+    const QStringList files = dialog.selectedFiles();
+    return chosen && !files.isEmpty() ? files.constFirst() : QString();
 }
 
 QMessageBox::StandardButton QtUserPrompts::showMessage(QWidget* parent, const QString& title,
@@ -29,4 +33,26 @@ QMessageBox::StandardButton QtUserPrompts::showMessage(QWidget* parent, const QS
         box.setEscapeButton(QMessageBox::Cancel);
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+int QtUserPrompts::askChoice(QWidget* parent, const QString& title, const QString& text,
+                             const QStringList& choices, int defaultChoice, int escapeChoice,
+                             QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QList<QPushButton*> buttons;
+    for (int i = 0; i < choices.size(); ++i) {
+        buttons.append(box.addButton(
+            choices[i], i == escapeChoice ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (defaultChoice >= 0 && defaultChoice < buttons.size()) {
+        box.setDefaultButton(buttons[defaultChoice]);
+    }
+    if (escapeChoice >= 0 && escapeChoice < buttons.size()) {
+        box.setEscapeButton(buttons[escapeChoice]);
+    }
+    box.exec();
+    const auto pressed =
+        static_cast<int>(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    return pressed < 0 ? escapeChoice : pressed;
 }

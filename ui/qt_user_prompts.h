@@ -5,11 +5,14 @@
 // The program's prompts: Qt's own file dialog and message box.
 class QtUserPrompts final : public UserPrompts {
 public:
-    QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+    QString chooseOpenFile(QWidget* parent, const QString& title, FileDialogPlace& place,
                            const QStringList& filters) override;
     QMessageBox::StandardButton showMessage(QWidget* parent, const QString& title,
                                             const QString& text,
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton,
                                             QMessageBox::Icon icon) override;
+    int askChoice(QWidget* parent, const QString& title, const QString& text,
+                  const QStringList& choices, int defaultChoice, int escapeChoice,
+                  QMessageBox::Icon icon) override;
 };

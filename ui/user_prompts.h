@@ -6,14 +6,22 @@
 
 class QWidget;
 
+// Where an open-file dialog opens, and afterwards where the user left it: the
+// folder shown and the filter entry in use (empty for the first entry).
+struct FileDialogPlace {
+    QString folder;
+    QString filter;
+};
+
 // The window's dialogs: the real Qt ones in the program, scripted answers in tests.
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
 
-    // Shows a modal open-file dialog; returns the chosen file's full path, or an
-    // empty string when the user cancelled.
-    virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+    // Shows a modal open-file dialog at `place`; returns the chosen file's full path,
+    // or an empty string when the user cancelled. Either way `place` then holds the
+    // folder and filter the dialog was left with, as far as the dialog tells.
+    virtual QString chooseOpenFile(QWidget* parent, const QString& title, FileDialogPlace& place,
                                    const QStringList& filters) = 0;
 
     // Shows a modal message box whose text is plain text (never markup) and
@@ -23,6 +31,13 @@ public:
                                                     QMessageBox::StandardButtons buttons,
                                                     QMessageBox::StandardButton defaultButton,
                                                     QMessageBox::Icon icon) = 0;
+
+    // Shows a modal question in plain text whose buttons carry the captions in
+    // `choices`; returns the index of the button pressed, and `escapeChoice` when
+    // the box is closed with Escape or its close button.
+    virtual int askChoice(QWidget* parent, const QString& title, const QString& text,
+                          const QStringList& choices, int defaultChoice, int escapeChoice,
+                          QMessageBox::Icon icon) = 0;
 
 protected:
     UserPrompts() = default;

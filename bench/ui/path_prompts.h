@@ -12,7 +12,8 @@ class PathPrompts final : public UserPrompts {
 public:
     explicit PathPrompts(QString path) : path_(std::move(path)) {}
 
-    QString chooseOpenFile(QWidget*, const QString&, const QString&, const QStringList&) override {
+    QString chooseOpenFile(QWidget*, const QString&, FileDialogPlace&,
+                           const QStringList&) override {
         if (++dialogsShown_ > 1) {
             QTextStream(stderr) << "the class file was refused; stopping\n";
             std::exit(2);
@@ -25,6 +26,12 @@ public:
                                             QMessageBox::Icon) override {
         QTextStream(stderr) << title << ": " << text << '\n';
         return defaultButton;
+    }
+
+    int askChoice(QWidget*, const QString& title, const QString& text, const QStringList&,
+                  int defaultChoice, int, QMessageBox::Icon) override {
+        QTextStream(stderr) << title << ": " << text << '\n';
+        return defaultChoice;
     }
 
 private:

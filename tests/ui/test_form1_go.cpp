@@ -76,7 +76,7 @@ private slots:
         }
     }
 
-    void go_counts_class_list_by_picked_entry_not_typed_text() {
+    void go_counts_picked_entry_and_puts_back_typed_text_that_names_no_class() {
         // State: a complete first segment, its report shown.
         typeOver(levelBox(*window_, 0), "4");
         pickEntry(classList(*window_, 0), kWarden);
@@ -84,35 +84,51 @@ private slots:
         go()->click();
         const QString report = output()->toPlainText();
         QVERIFY(report.startsWith("HD=4d10\n"));
-        // Action: type another class's name into the first list without choosing it.
+        // Action: type a text that names no class into the first list, without choosing.
         QComboBox* first = classList(*window_, 0);
         first->lineEdit()->selectAll();
-        QTest::keyClicks(first->lineEdit(), "Scout");
+        QTest::keyClicks(first->lineEdit(), "Zzz");
         go()->click();
-        // Expected: the same report.
+        // Expected: the same report, and the list shows the class it was counted as.
         QCOMPARE(first->currentIndex(), kWarden);
+        QCOMPARE(first->currentText(), QStringLiteral("Warden"));
         QCOMPARE(output()->toPlainText(), report);
     }
 
-    void enter_does_not_press_go_data() {
+    void enter_presses_go_only_when_go_has_the_focus_data() {
         QTest::addColumn<QString>("controlName");
-        QTest::newRow("in a level box") << "Txt_Lvl_0";
-        QTest::newRow("in a class list") << "Cbo_Class_1";
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("pressed");
+        QTest::newRow("Enter in a level box") << "Txt_Lvl_0" << int(Qt::Key_Return) << 0 << false;
+        QTest::newRow("Enter in a class list")
+            << "Cbo_Class_1" << int(Qt::Key_Return) << 0 << false;
+        QTest::newRow("Enter on Go") << "Cmd_go" << int(Qt::Key_Return) << 0 << true;
+        QTest::newRow("keypad Enter on Go")
+            << "Cmd_go" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+        QTest::newRow("Space on Go") << "Cmd_go" << int(Qt::Key_Space) << 0 << true;
+        QTest::newRow("Ctrl+Enter on Go")
+            << "Cmd_go" << int(Qt::Key_Return) << int(Qt::ControlModifier) << false;
     }
-    void enter_does_not_press_go() {
+    void enter_presses_go_only_when_go_has_the_focus() {
         QFETCH(QString, controlName);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, pressed);
         // State: a complete build, nothing in the output box.
         typeOver(levelBox(*window_, 0), "2");
         pickEntry(classList(*window_, 0), kWarden);
         pickEntry(classList(*window_, 1), kScout);
         QSignalSpy clicks(go(), &QPushButton::clicked);
-        // Action: Enter in the control.
+        // Action: the key in the control.
         auto* target = control<QWidget>(*window_, controlName);
         target->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        // Expected: Go was not pressed.
-        QCOMPARE(clicks.count(), 0);
-        QVERIFY(output()->toPlainText().isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
+        // Expected: Go pressed once, or not at all; never the default button.
+        QCOMPARE(clicks.count(), pressed ? 1 : 0);
+        QCOMPARE(output()->toPlainText().isEmpty(), !pressed);
+        QVERIFY(!go()->isDefault());
     }
 
     void level_box_filter_on_typed_keys_data() {
@@ -131,6 +147,9 @@ private slots:
         QTest::newRow("full stop after a digit resets") << "5."
                                                         << "0";
         QTest::newRow("accented letter resets") << QStringLiteral("\u00e9") << "0";
+        QTest::newRow("full-width digit resets") << QStringLiteral("\uff13") << "0";
+        QTest::newRow("Arabic-Indic digit after a digit resets")
+            << QStringLiteral("1\u0663") << "0";
         QTest::newRow("third digit is dropped by the box") << "123"
                                                            << "12";
         QTest::newRow("emptied box stays empty") << "\b"
@@ -159,6 +178,8 @@ private slots:
         QTest::newRow("leading blank") << " 5"
                                        << "0";
         QTest::newRow("accented letter") << QStringLiteral("\u00e91") << "0";
+        QTest::newRow("full-width digits") << QStringLiteral("\uff11\uff13") << "0";
+        QTest::newRow("Arabic-Indic digit") << QStringLiteral("\u0663") << "0";
         QTest::newRow("long digits cut to two") << "1234"
                                                 << "12";
         QTest::newRow("long text cut to two digits stays") << "12ab"

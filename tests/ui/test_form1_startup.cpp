@@ -1,4 +1,5 @@
 // The start-up load, the real file dialog and message box, and the window as it first appears.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -12,6 +13,10 @@
 #include "window_test_support.h"
 
 namespace {
+
+// The buttons of the question after a cancelled dialog.
+constexpr int kChooseFile = 0;
+constexpr int kQuit = 1;
 
 QStringList itemsOf(const QComboBox* list) {
     QStringList items;
@@ -59,19 +64,59 @@ private slots:
         QCOMPARE(prompts_.fileRequests.size(), 1);
         const FileRequest& request = prompts_.fileRequests.constFirst();
         QCOMPARE(request.title, QStringLiteral("Open Information File"));
-        QCOMPARE(request.filters,
-                 (QStringList{"Comma Separated Values (*.csv)", "All Files (*.*)"}));
+        QCOMPARE(request.filters, (QStringList{"Comma Separated Values (*.csv)", "All Files (*)"}));
         QCOMPARE(request.folder, QCoreApplication::applicationDirPath());
+        QVERIFY(request.filter.isEmpty());
         QVERIFY(!request.windowShown);
         QVERIFY(prompts_.messageRequests.isEmpty());
     }
 
-    void cancelled_dialog_is_shown_again_without_message() {
-        prompts_.fileAnswers = {QString(), QString(), testDataFile("warden_mystic_scout.csv")};
+    void cancelled_or_refused_dialog_comes_back_where_it_was_left_unless_quit_data() {
+        QTest::addColumn<QStringList>("files");  // an empty name is a cancelled dialog
+        QTest::addColumn<QList<int>>("choices");
+        QTest::addColumn<QString>("secondFolder");
+        const QString good = testDataFile("warden_mystic_scout.csv");
+        const QString refused = testDataFile("refused.csv");
+        const QString data = QStringLiteral(VOSTREL_UI_TEST_DATA);
+        QTest::newRow("Choose File... after Cancel: where the user was")
+            << QStringList{"", good} << QList<int>{kChooseFile} << QDir::tempPath();
+        QTest::newRow("after a refusal: the refused file's folder, no question")
+            << QStringList{refused, good} << QList<int>{} << data;
+        QTest::newRow("Quit ends the start") << QStringList{""} << QList<int>{kQuit} << QString();
+        QTest::newRow("Quit after a refusal")
+            << QStringList{refused, ""} << QList<int>{kQuit} << data;
+    }
+    void cancelled_or_refused_dialog_comes_back_where_it_was_left_unless_quit() {
+        QFETCH(QStringList, files);
+        QFETCH(QList<int>, choices);
+        QFETCH(QString, secondFolder);
+        // State: the user leaves each dialog in another folder, on All Files.
+        prompts_.fileAnswers = files;
+        prompts_.choiceAnswers = choices;
+        prompts_.placesLeft = {{QDir::tempPath(), "All Files (*)"},
+                               {QDir::tempPath(), "All Files (*)"}};
         const Form1 window(prompts_);
-        QCOMPARE(prompts_.fileRequests.size(), 3);
-        QVERIFY(prompts_.messageRequests.isEmpty());
-        QCOMPARE(classList(window, 0)->count(), 4);
+        // Expected: one question per Cancel; the next dialog where the last was left.
+        QCOMPARE(prompts_.fileRequests.size(), files.size());
+        if (files.size() > 1) {
+            QCOMPARE(prompts_.fileRequests[1].folder, secondFolder);
+            QCOMPARE(prompts_.fileRequests[1].filter, QStringLiteral("All Files (*)"));
+        }
+        const auto questions = std::count_if(
+            prompts_.messageRequests.cbegin(), prompts_.messageRequests.cend(),
+            [](const MessageRequest& request) {
+                return request.choices == QStringList{"Choose File...", "Quit"} &&
+                       request.defaultChoice == kChooseFile && request.escapeChoice == kQuit &&
+                       request.icon == QMessageBox::Question &&
+                       request.title == "Vostrel Progression Calculator" &&
+                       request.text == "The calculator needs a class data file to start.";
+            });
+        QCOMPARE(questions, choices.size());
+        // On Quit the window was never shown and holds no half-loaded lists.
+        const bool quit = choices.endsWith(kQuit);
+        QCOMPARE(window.classDataLoaded(), !quit);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(classList(window, 0)->count(), quit ? 0 : 4);
     }
 
     void refused_file_is_explained_in_plain_warning_then_dialog_asks_again() {
@@ -116,10 +161,12 @@ private slots:
         }
     }
 
-    void window_appears_with_focus_on_first_class_list_and_initial_texts() {
+    void window_appears_with_focus_on_first_class_list_ready_to_type_over_and_initial_texts() {
         const auto window = loadedWindow(prompts_);
         showAndActivate(*window);
         QCOMPARE(QApplication::focusWidget(), classList(*window, 0));
+        QTest::keyClicks(QApplication::focusWidget(), "Zq");
+        QCOMPARE(classList(*window, 0)->currentText(), QStringLiteral("Zq"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Vostrel Progression Calculator"));
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(levelBox(*window, i)->text(), QStringLiteral("0"));
@@ -209,10 +256,65 @@ private slots:
         QtUserPrompts prompts;
         const Form1 window(prompts);
         QCOMPARE(seenTitle, QStringLiteral("Open Information File"));
-        QCOMPARE(seenFilters, (QStringList{"Comma Separated Values (*.csv)", "All Files (*.*)"}));
+        QCOMPARE(seenFilters, (QStringList{"Comma Separated Values (*.csv)", "All Files (*)"}));
         QCOMPARE(seenFolder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
         QCOMPARE(itemsOf(classList(window, 0)),
                  (QStringList{"<None>", "Warden", "Mystic", "Scout"}));
+    }
+
+    void real_file_dialog_opens_where_told_lists_every_file_on_all_files_and_tells_where_left() {
+        const QString csv = QStringLiteral("Comma Separated Values (*.csv)");
+        const QString all = QStringLiteral("All Files (*)");
+        QStringList seen;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            seen << dialog->directory().absolutePath() << dialog->selectedNameFilter();
+            auto* files = dialog->findChild<QAbstractItemView*>("listView");
+            const auto lists = [files](const QString& name) {
+                const QModelIndex first = files->model()->index(0, 0, files->rootIndex());
+                return first.isValid() &&
+                       !files->model()
+                            ->match(first, Qt::DisplayRole, name, 1, Qt::MatchExactly)
+                            .isEmpty();
+            };
+            // The folder is read in the background.
+            seen << QString::number(QTest::qWaitFor([&] { return lists("classes_without_dot"); }));
+            dialog->selectNameFilter(csv);
+            seen << QString::number(QTest::qWaitFor([&] { return !lists("classes_without_dot"); }));
+            dialog->setDirectory(QDir::tempPath());
+            dialog->reject();
+        });
+        QtUserPrompts prompts;
+        FileDialogPlace place{VOSTREL_UI_TEST_DATA, all};
+        QVERIFY(
+            prompts.chooseOpenFile(nullptr, "Open Information File", place, {csv, all}).isEmpty());
+        QCOMPARE(seen, (QStringList{VOSTREL_UI_TEST_DATA, all, "1", "1"}));
+        QCOMPARE(place.folder, QDir(QDir::tempPath()).absolutePath());
+        QCOMPARE(place.filter, csv);
+    }
+
+    void real_question_has_its_own_buttons_and_answers_enter_and_escape_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Enter: the default") << int(Qt::Key_Return) << kChooseFile;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << kQuit;
+    }
+    void real_question_has_its_own_buttons_and_answers_enter_and_escape() {
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        QStringList seen;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            for (const QAbstractButton* button : box->buttons()) {
+                seen << button->text();
+            }
+            seen.sort();
+            seen << box->defaultButton()->text() << box->text();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        QtUserPrompts prompts;
+        QCOMPARE(prompts.askChoice(nullptr, "Title", "<b>Text</b>", {"Choose File...", "Quit"},
+                                   kChooseFile, kQuit, QMessageBox::Question),
+                 answer);
+        QCOMPARE(seen, (QStringList{"Choose File...", "Quit", "Choose File...", "<b>Text</b>"}));
     }
 
     void real_message_box_shows_markup_as_text_and_answers_enter_and_escape_data() {

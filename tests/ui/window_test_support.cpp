@@ -7,8 +7,12 @@
 #include <QPlainTextEdit>
 
 QString ScriptedPrompts::chooseOpenFile(QWidget* parent, const QString& title,
-                                        const QString& folder, const QStringList& filters) {
-    fileRequests.append({title, folder, filters, parent != nullptr && parent->isVisible()});
+                                        FileDialogPlace& place, const QStringList& filters) {
+    fileRequests.append(
+        {title, place.folder, place.filter, filters, parent != nullptr && parent->isVisible()});
+    if (!placesLeft.isEmpty()) {
+        place = placesLeft.takeFirst();
+    }
     if (fileAnswers.isEmpty()) {
         // Answer once with a good file so that the start-up loop can end and the test
         // fail; a loop that still asks has no end, and the run stops here.
@@ -27,7 +31,7 @@ QMessageBox::StandardButton ScriptedPrompts::showMessage(QWidget*, const QString
                                                          QMessageBox::StandardButtons buttons,
                                                          QMessageBox::StandardButton defaultButton,
                                                          QMessageBox::Icon icon) {
-    messageRequests.append({title, text, buttons, defaultButton, icon});
+    messageRequests.append({title, text, buttons, defaultButton, icon, {}, -1, -1});
     if (!messageAnswers.isEmpty()) {
         return messageAnswers.takeFirst();
     }
@@ -35,6 +39,18 @@ QMessageBox::StandardButton ScriptedPrompts::showMessage(QWidget*, const QString
         QTest::qFail(qPrintable("unscripted question: " + title), __FILE__, __LINE__);
     }
     return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::Ok;
+}
+
+int ScriptedPrompts::askChoice(QWidget*, const QString& title, const QString& text,
+                               const QStringList& choices, int defaultChoice, int escapeChoice,
+                               QMessageBox::Icon icon) {
+    messageRequests.append(
+        {title, text, {}, QMessageBox::NoButton, icon, choices, defaultChoice, escapeChoice});
+    if (!choiceAnswers.isEmpty()) {
+        return choiceAnswers.takeFirst();
+    }
+    QTest::qFail(qPrintable("unscripted question: " + title), __FILE__, __LINE__);
+    return escapeChoice;
 }
 
 ModalWatchdog::ModalWatchdog() {

@@ -17,6 +17,7 @@ class QPlainTextEdit;
 struct FileRequest {
     QString title;
     QString folder;
+    QString filter;
     QStringList filters;
     bool windowShown = false;
 };
@@ -27,22 +28,32 @@ struct MessageRequest {
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    // Only for questions with buttons of their own captions.
+    QStringList choices;
+    int defaultChoice = -1;
+    int escapeChoice = -1;
 };
 
 class ScriptedPrompts final : public UserPrompts {
 public:
     QStringList fileAnswers;  // an empty answer is a cancelled dialog
+    // Where the user leaves each dialog; when these run out, where it opened.
+    QList<FileDialogPlace> placesLeft;
     QList<QMessageBox::StandardButton> messageAnswers;
+    QList<int> choiceAnswers;
     QList<FileRequest> fileRequests;
-    QList<MessageRequest> messageRequests;
+    QList<MessageRequest> messageRequests;  // questions with choices too
 
-    QString chooseOpenFile(QWidget* parent, const QString& title, const QString& folder,
+    QString chooseOpenFile(QWidget* parent, const QString& title, FileDialogPlace& place,
                            const QStringList& filters) override;
     QMessageBox::StandardButton showMessage(QWidget* parent, const QString& title,
                                             const QString& text,
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton,
                                             QMessageBox::Icon icon) override;
+    int askChoice(QWidget* parent, const QString& title, const QString& text,
+                  const QStringList& choices, int defaultChoice, int escapeChoice,
+                  QMessageBox::Icon icon) override;
 
 private:
     bool unscriptedFileAnswerGiven_ = false;

@@ -1,0 +1,225 @@
+// The class lists and the keyboard focus: what a list shows when editing ends, its
+// tooltip, its drop-down, the wheel, the window's shortcuts while the drop-down is
+// open, and the ring around the focused control.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QWheelEvent>
+#include <QWindow>
+#include <cmath>
+
+#include "window_test_support.h"
+
+namespace {
+
+// List rows of warden_mystic_scout.csv: 0 is "<None>", then the classes in file order.
+constexpr int kNone = 0;
+constexpr int kWarden = 1;
+constexpr int kMystic = 2;
+constexpr int kScout = 3;
+
+// Contrast ratio of two colours as the web's accessibility guidelines define it.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
+
+class Form1ControlsTest : public ShownWindowTest {
+    Q_OBJECT
+
+private:
+    void reload(const char* classFile) {
+        window_.reset();
+        window_ = loadedWindow(prompts_, classFile);
+        showAndActivate(*window_);
+    }
+
+private slots:
+    void list_text_settles_on_the_class_that_counts_data() {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a class's name picks it, on Enter") << -1 << "Scout"
+                                                           << "enter" << kScout << "Scout";
+        QTest::newRow("a name in another case, on Tab") << kWarden << "mYSTIC"
+                                                        << "tab" << kMystic << "Mystic";
+        QTest::newRow("a start the field completes") << -1 << "mys"
+                                                     << "tab" << kMystic << "Mystic";
+        QTest::newRow("other text: the class chosen, on Go") << kWarden << "Zzz"
+                                                             << "go" << kWarden << "Warden";
+        QTest::newRow("other text: Class when none chosen, on a click elsewhere")
+            << -1 << "Zzz"
+            << "click" << -1 << "Class";
+        QTest::newRow("an emptied text: the entry chosen") << kNone << "\b"
+                                                           << "tab" << kNone << "<None>";
+    }
+    void list_text_settles_on_the_class_that_counts() {
+        QFETCH(int, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, end);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        QComboBox* list = classList(*window_, 2);
+        if (before >= 0) {
+            pickEntry(list, before);
+        }
+        // Action: type over the list's text, then end editing.
+        list->setFocus();
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list->lineEdit(), keys);
+        if (end == "enter" || end == "tab") {
+            QTest::keyClick(list->lineEdit(), end == "tab" ? Qt::Key_Tab : Qt::Key_Return);
+        } else if (end == "go") {
+            control<QPushButton>(*window_, "Cmd_go")->click();
+        } else {
+            QTest::mouseClick(levelBox(*window_, 0), Qt::LeftButton);
+        }
+        // Expected: the text shows the entry counted; the tooltip names its class.
+        QCOMPARE(list->currentIndex(), index);
+        QCOMPARE(list->currentText(), text);
+        QCOMPARE(list->toolTip(), index > 0 ? text : QString());
+    }
+
+    void wheel_turns_a_list_only_while_it_has_the_focus_data() {
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("focused") << true;
+        QTest::newRow("under the pointer without the focus") << false;
+    }
+    void wheel_turns_a_list_only_while_it_has_the_focus() {
+        QFETCH(bool, focused);
+        QComboBox* list = classList(*window_, 4);
+        pickEntry(list, kWarden);
+        QWidget* focus = focused ? static_cast<QWidget*>(list) : levelBox(*window_, 0);
+        focus->setFocus();
+        QWheelEvent wheel({5, 5}, list->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &wheel);
+        QCOMPARE(list->currentIndex(), focused ? kMystic : kWarden);
+        QCOMPARE(QApplication::focusWidget(), focus);
+        // A wheel from the window system first gives the focus to a wheel-focus widget.
+        QVERIFY((list->focusPolicy() & Qt::WheelFocus) != Qt::WheelFocus);
+    }
+
+    void drop_down_fits_the_longest_name_within_the_screen_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("short names") << "warden_mystic_scout.csv";
+        QTest::newRow("forty classes, two Knights") << "forty_classes.csv";
+        QTest::newRow("a name wider than the screen") << "wide_name.csv";
+    }
+    void drop_down_fits_the_longest_name_within_the_screen() {
+        QFETCH(QString, file);
+        reload(qPrintable(file));
+        QComboBox* list = classList(*window_, 5);
+        const QSize listSize = list->size();
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+        // Expected: never narrower than the list nor off the screen (the offscreen
+        // platform frames even a drop-down, keeping the frame on the screen); every
+        // name in full unless the screen is too narrow; the list keeps its size.
+        const QRect screen = list->screen()->availableGeometry();
+        const QRect popup = view->window()->geometry();
+        const int left = popup.left() - view->window()->windowHandle()->frameMargins().left();
+        QVERIFY(left >= screen.left() && left + popup.width() <= screen.right() + 1);
+        QVERIFY(popup.width() >= listSize.width());
+        const QRect port = view->viewport()->rect();
+        for (int row = 0; row < list->count(); ++row) {
+            const QRect entry = view->visualRect(view->model()->index(row, 0));
+            const int shown = std::min(entry.right(), port.right()) - std::max(entry.left(), 0) + 1;
+            const int needed = view->fontMetrics().horizontalAdvance(list->itemText(row));
+            QVERIFY2(shown >= needed || popup.width() == screen.width(),
+                     qPrintable(list->itemText(row)));
+        }
+        QCOMPARE(list->size(), listSize);
+    }
+
+    void fortieth_class_picked_from_a_list_is_reported() {
+        reload("forty_classes.csv");
+        typeOver(levelBox(*window_, 0), "1");
+        pickEntry(classList(*window_, 0), 40);
+        pickEntry(classList(*window_, 1), 1);
+        QTest::mouseClick(control<QPushButton>(*window_, "Cmd_go"), Qt::LeftButton);
+        const QString report = output()->toPlainText();
+        QVERIFY2(report.contains("(Knight of the Green Company/Order 01 lists)"),
+                 qPrintable(report));
+        QVERIFY(report.contains("Green Oath"));
+        QCOMPARE(classList(*window_, 0)->toolTip(), QStringLiteral("Knight of the Green Company"));
+    }
+
+    void window_shortcuts_work_while_a_drop_down_is_open_data() {
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Ctrl+X: Exit") << (Qt::CTRL | Qt::Key_X) << "Exiting...";
+        QTest::newRow("F1: About") << QKeyCombination(Qt::Key_F1) << "About";
+    }
+    void window_shortcuts_work_while_a_drop_down_is_open() {
+        QFETCH(QKeyCombination, keys);
+        QFETCH(QString, title);
+        QComboBox* list = classList(*window_, 7);
+        list->showPopup();
+        QWidget* popup = list->view()->window();
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        prompts_.messageAnswers = {QMessageBox::Cancel};
+        QTest::keyClick(list->view(), keys.key(), keys.keyboardModifiers());
+        // Expected: the drop-down closed, the command ran, no class chosen.
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(prompts_.messageRequests.size(), 1);
+        QCOMPARE(prompts_.messageRequests.constFirst().title, title);
+        QCOMPARE(list->currentIndex(), -1);
+    }
+
+    void focus_ring_stands_out_against_the_blue_data() {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("unfocused");
+        QTest::newRow("class list") << "Cbo_Class_9"
+                                    << "Txt_Lvl_4";
+        QTest::newRow("level box") << "Txt_Lvl_2"
+                                   << "Cbo_Class_4";
+        QTest::newRow("Go") << "Cmd_go"
+                            << "Txt_Output";
+        QTest::newRow("output box") << "Txt_Output"
+                                    << "Cmd_go";
+    }
+    void focus_ring_stands_out_against_the_blue() {
+        QFETCH(QString, focused);
+        QFETCH(QString, unfocused);
+        control<QWidget>(*window_, focused)->setFocus();
+        const QImage picture = window_->centralWidget()->grab().toImage();
+        // Expected: right outside each edge of the focused control, 3:1 or more against
+        // the blue; plain blue around an unfocused one.
+        const auto around = [&picture](const QRect& r) {
+            QList<QColor> colours;
+            for (const QPoint p :
+                 {QPoint(r.left() - 1, r.center().y()), QPoint(r.right() + 1, r.center().y()),
+                  QPoint(r.center().x(), r.top() - 1), QPoint(r.center().x(), r.bottom() + 1)}) {
+                colours << picture.pixelColor(p);
+            }
+            return colours;
+        };
+        const QColor blue(0, 0, 255);
+        for (const QColor& colour : around(control<QWidget>(*window_, focused)->geometry())) {
+            QVERIFY2(contrast(colour, blue) >= 3.0, qPrintable(colour.name()));
+        }
+        QCOMPARE(around(control<QWidget>(*window_, unfocused)->geometry()), QList<QColor>(4, blue));
+    }
+};
+
+int main(int argc, char** argv) {
+    return runWindowTests<Form1ControlsTest>(argc, argv);
+}
+
+#include "test_form1_controls.moc"

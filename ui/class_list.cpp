@@ -1,0 +1,118 @@
+#include "class_list.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace {
+
+const QString kNothingChosen = QStringLiteral("Class");
+
+}  // namespace
+
+ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
+    // Giving the list its text field directly makes it editable without building
+    // its drop-down until first opened, which setEditable() does at once: ten of
+    // those were a tenth of the start-up.
+    setLineEdit(new QLineEdit(this));
+    setInsertPolicy(QComboBox::NoInsert);
+    // Not the default wheel focus: rolling the wheel over an unfocused list must
+    // neither take the focus nor change the class.
+    setFocusPolicy(Qt::StrongFocus);
+    setEditText(kNothingChosen);
+    connect(lineEdit(), &QLineEdit::editingFinished, this, &ClassList::settleText);
+    connect(this, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setToolTip(index > 0 ? itemText(index) : QString()); });
+}
+
+void ClassList::clearChoice() {
+    setCurrentIndex(-1);
+    setEditText(kNothingChosen);
+}
+
+void ClassList::settleText() {
+    if (!lineEdit()->isModified()) {
+        return;
+    }
+    const QString text = lineEdit()->text();
+    int index = currentIndex();
+    // The entry already chosen wins over an earlier one of the same name.
+    if (index < 0 || text.compare(itemText(index), Qt::CaseInsensitive) != 0) {
+        const int match = text.isEmpty() ? -1 : findText(text, Qt::MatchFixedString);
+        if (match >= 0) {
+            index = match;
+        }
+    }
+    setCurrentIndex(index);
+    setEditText(index >= 0 ? itemText(index) : kNothingChosen);
+    lineEdit()->setModified(false);
+}
+
+void ClassList::showPopup() {
+    // The drop-down is built on first use; so is what watches it.
+    QAbstractItemView* list = view();
+    if (!popupWatched_) {
+        list->installEventFilter(this);
+        popupWatched_ = true;
+    }
+    list->setMinimumWidth(popupViewWidth());
+    QComboBox::showPopup();
+    // Widened past the list, the drop-down may run off the screen's right edge.
+    QWidget* popup = list->window();
+    const QRect screenArea = screen()->availableGeometry();
+    QRect frame = popup->geometry();
+    frame.moveRight(std::min(frame.right(), screenArea.right()));
+    frame.moveLeft(std::max(frame.left(), screenArea.left()));
+    if (frame != popup->geometry()) {
+        popup->move(frame.topLeft());
+    }
+}
+
+int ClassList::popupViewWidth() const {
+    const QAbstractItemView* list = view();
+    int wanted = list->sizeHintForColumn(0) + 2 * list->frameWidth();
+    if (count() > maxVisibleItems()) {
+        wanted += list->verticalScrollBar()->sizeHint().width();
+    }
+    const QWidget* popup = list->parentWidget();
+    const QMargins frame = popup->contentsMargins();
+    const int room = screen()->availableGeometry().width() - frame.left() - frame.right();
+    return std::min(wanted, room);
+}
+
+void ClassList::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
+}
+
+bool ClassList::eventFilter(QObject* watched, QEvent* event) {
+    if (popupWatched_ && watched == view() && event->type() == QEvent::KeyPress &&
+        runWindowShortcut(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+// An open drop-down holds the keyboard, so the window's shortcuts never see the
+// keys; it hands them on instead, closing first.
+bool ClassList::runWindowShortcut(const QKeyEvent& key) {
+    const QKeySequence pressed(key.keyCombination());
+    const auto actions = window()->findChildren<QAction*>();
+    const auto match = std::find_if(actions.begin(), actions.end(), [&pressed](QAction* action) {
+        return action->isEnabled() && !action->shortcut().isEmpty() &&
+               action->shortcut() == pressed;
+    });
+    if (match == actions.end()) {
+        return false;
+    }
+    hidePopup();
+    (*match)->trigger();
+    return true;
+}
