@@ -35,11 +35,13 @@ void ClassList::clearChoice() {
 }
 
 void ClassList::settleText() {
-    if (!lineEdit()->isModified()) {
-        return;
-    }
+    // The text is compared, not the field's modified flag: inline completion sets
+    // the text anew at every key, which clears that flag.
     const QString text = lineEdit()->text();
     int index = currentIndex();
+    if (text == (index >= 0 ? itemText(index) : kNothingChosen)) {
+        return;
+    }
     // The entry already chosen wins over an earlier one of the same name.
     if (index < 0 || text.compare(itemText(index), Qt::CaseInsensitive) != 0) {
         const int match = text.isEmpty() ? -1 : findText(text, Qt::MatchFixedString);
@@ -49,7 +51,6 @@ void ClassList::settleText() {
     }
     setCurrentIndex(index);
     setEditText(index >= 0 ? itemText(index) : kNothingChosen);
-    lineEdit()->setModified(false);
 }
 
 void ClassList::showPopup() {

@@ -19,8 +19,8 @@ public:
 
     // Nothing chosen: no entry selected and "Class" in the text field.
     void clearChoice();
-    // Ends editing of the text field as above; does nothing unless the user has
-    // changed the text since it last settled.
+    // Ends editing of the text field as above; does nothing while the field shows
+    // the entry chosen (or "Class" with none chosen).
     void settleText();
 
     void showPopup() override;

@@ -59,6 +59,9 @@ private slots:
                                                         << "tab" << kMystic << "Mystic";
         QTest::newRow("a start the field completes") << -1 << "mys"
                                                      << "tab" << kMystic << "Mystic";
+        // Inline completion sets the text anew at each key; Go must still see it.
+        QTest::newRow("a whole name, on Go") << kWarden << "scout"
+                                             << "go" << kScout << "Scout";
         QTest::newRow("other text: the class chosen, on Go") << kWarden << "Zzz"
                                                              << "go" << kWarden << "Warden";
         QTest::newRow("other text: Class when none chosen, on a click elsewhere")
