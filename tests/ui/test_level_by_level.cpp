@@ -97,6 +97,20 @@ private slots:
         QVERIFY(output()->toPlainText().isEmpty());
     }
 
+    void reads_a_list_still_being_edited_as_go_would() {
+        // State: a class typed over a list, its editing not yet ended.
+        enterThreeLevels();
+        QLineEdit* field = classList(*window_, 3)->lineEdit();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("mystic"));
+        // Action: F2 from that list.
+        openWithF2();
+        // Expected: the typed class counts, and the list shows it.
+        QCOMPARE(table()->item(2, 1)->text(), QStringLiteral("Scout 1 / Mystic 3"));
+        QCOMPARE(classList(*window_, 3)->currentIndex(), kMystic);
+    }
+
     void go_refreshes_the_open_window() {
         enterThreeLevels();
         openWithF2();
