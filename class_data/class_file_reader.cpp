@@ -290,7 +290,12 @@ void RecordReader::noteLineEnd(int fieldNumber) {
     }
     recordOnOneLine_ = false;
     // A line end inside a quoted text would make the count of the line's fields a guess.
-    if (oneLineClasses_ >= 1 && oneLineClasses_ == classNumber_ - 1 && field_.line == recordLine_) {
+    // The first class has no class before it to show one class per line, but a
+    // first line that holds most of a class is short of a field, not the first
+    // half of a class written over two lines.
+    const bool oneClassPerLine =
+        oneLineClasses_ >= 1 || (classNumber_ == 1 && fieldNumber > kFieldCount / 2);
+    if (oneClassPerLine && oneLineClasses_ == classNumber_ - 1 && field_.line == recordLine_) {
         shortLine_ = Spot{classNumber_, record_.name, recordLine_};
         shortLineFields_ = fieldNumber;
     }
