@@ -662,6 +662,11 @@ std::string fileKind(mode_t mode) {
     return "no regular file";
 }
 
+std::string notAFile(mode_t mode) {
+    return " is " + fileKind(mode) +
+           ", not a file of data: a class data file is an ordinary file saved on disk.";
+}
+
 struct OpenedFile {
     std::FILE* file = nullptr;
     std::optional<ReadError> error;
@@ -673,19 +678,24 @@ struct OpenedFile {
 OpenedFile openClassFile(const std::string& name) {
     errno = 0;
     const int descriptor = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        return {nullptr, ReadError{fileName(name) + " cannot be opened: " +
-                                   systemReason(errno != 0 ? errno : EIO) + "."}};
-    }
     struct stat info {};
+    if (descriptor < 0) {
+        const int reason = errno != 0 ? errno : EIO;
+        // A socket cannot be opened at all, and the system's reason for it
+        // ("No such device or address") would only puzzle.
+        if (::stat(name.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
+            return {nullptr, ReadError{fileName(name) + notAFile(info.st_mode)}};
+        }
+        return {nullptr,
+                ReadError{fileName(name) + " cannot be opened: " + systemReason(reason) + "."}};
+    }
     std::string refusal;
     if (::fstat(descriptor, &info) != 0) {
         refusal = " cannot be read: " + systemReason(errno) + ".";
     } else if (S_ISDIR(info.st_mode)) {
         refusal = " cannot be read: " + systemReason(EISDIR) + ".";
     } else if (!S_ISREG(info.st_mode)) {
-        refusal = " is " + fileKind(info.st_mode) +
-                  ", not a file of data: a class data file is an ordinary file saved on disk.";
+        refusal = notAFile(info.st_mode);
     } else if (const auto size = static_cast<std::uintmax_t>(info.st_size);
                size > kMaxClassFileBytes) {
         refusal = " is " + sizeText(size) + "; " + std::string(kFarSmaller) + ".";

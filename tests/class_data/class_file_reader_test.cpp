@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <cstdint>
 #include <filesystem>
@@ -143,6 +145,20 @@ INSTANTIATE_TEST_SUITE_P(
                        return path;
                    },
                    "is a named pipe (FIFO), not a file of data"},
+        Unopenable{"Socket",
+                   [](const auto& folder) {
+                       const auto path = folder / "socket.csv";
+                       sockaddr_un address{};
+                       address.sun_family = AF_UNIX;
+                       path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+                       const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                       EXPECT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address),
+                                        sizeof address),
+                                 0);
+                       ::close(listener);
+                       return path;
+                   },
+                   "is a socket, not a file of data"},
         Unopenable{"Device", [](const auto&) { return std::filesystem::path("/dev/zero"); },
                    "is a device, not a file of data"},
         Unopenable{"JustOver16MiB",
