@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
@@ -11,6 +12,19 @@
 namespace {
 
 const QString kNothingChosen = QStringLiteral("Class");
+
+// Whether `action` is one of `window`'s own commands rather than one of a window
+// it owns, such as the Level by Level window's Escape (close) and Ctrl+C (copy).
+// A menu is a window of its own, so a menu's command counts for what holds the menu.
+bool commandOf(const QAction& action, const QWidget* window) {
+    for (const QObject* owner = action.parent(); owner != nullptr; owner = owner->parent()) {
+        const auto* widget = qobject_cast<const QWidget*>(owner);
+        if (widget != nullptr && qobject_cast<const QMenu*>(widget) == nullptr) {
+            return widget->window() == window;
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -105,11 +119,13 @@ bool ClassList::eventFilter(QObject* watched, QEvent* event) {
 // keys; it hands them on instead, closing first.
 bool ClassList::runWindowShortcut(const QKeyEvent& key) {
     const QKeySequence pressed(key.keyCombination());
-    const auto actions = window()->findChildren<QAction*>();
-    const auto match = std::find_if(actions.begin(), actions.end(), [&pressed](QAction* action) {
-        return action->isEnabled() && !action->shortcut().isEmpty() &&
-               action->shortcut() == pressed;
-    });
+    const QWidget* own = window();
+    const auto actions = own->findChildren<QAction*>();
+    const auto match =
+        std::find_if(actions.begin(), actions.end(), [&pressed, own](QAction* action) {
+            return action->isEnabled() && !action->shortcut().isEmpty() &&
+                   action->shortcut() == pressed && commandOf(*action, own);
+        });
     if (match == actions.end()) {
         return false;
     }
