@@ -32,13 +32,16 @@ ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
     // Giving the list its text field directly makes it editable without building
     // its drop-down until first opened, which setEditable() does at once: ten of
     // those were a tenth of the start-up.
-    setLineEdit(new QLineEdit(this));
+    auto* field = new QLineEdit(this);
+    // Settled before the combo box's own handler sees the end of editing: that one
+    // picks the first entry of a name, though the user chose a later one alike.
+    connect(field, &QLineEdit::editingFinished, this, &ClassList::settleText);
+    setLineEdit(field);
     setInsertPolicy(QComboBox::NoInsert);
     // Not the default wheel focus: rolling the wheel over an unfocused list must
     // neither take the focus nor change the class.
     setFocusPolicy(Qt::StrongFocus);
     setEditText(kNothingChosen);
-    connect(lineEdit(), &QLineEdit::editingFinished, this, &ClassList::settleText);
     connect(this, &QComboBox::currentIndexChanged, this,
             [this](int index) { setToolTip(index > 0 ? itemText(index) : QString()); });
 }
