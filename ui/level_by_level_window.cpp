@@ -230,6 +230,8 @@ void LevelByLevelWindow::present() {
         placed_ = true;
         sizedForTable_ = pages_->currentWidget() == Grd_Levels;
     }
+    // A minimized window would take F2 without a sign.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

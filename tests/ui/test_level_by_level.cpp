@@ -52,13 +52,26 @@ private:
     QString clipboard() const { return QGuiApplication::clipboard()->text(); }
 
 private slots:
-    void is_built_on_first_use_only() {
+    void is_built_on_first_use_only_and_comes_back_on_f2_data() {
+        QTest::addColumn<bool>("minimized");
+        QTest::newRow("after it was closed") << false;
+        QTest::newRow("after it was minimized") << true;
+    }
+    void is_built_on_first_use_only_and_comes_back_on_f2() {
+        QFETCH(bool, minimized);
         QVERIFY(levels() == nullptr);
         openWithF2();
         QWidget* first = levels();
-        levels()->close();
+        if (minimized) {
+            first->setWindowState(first->windowState() | Qt::WindowMinimized);
+        } else {
+            first->close();
+        }
+        QApplication::setActiveWindow(window_.get());
         openWithF2();
         QCOMPARE(levels(), first);
+        QVERIFY(first->isVisible());
+        QVERIFY(!first->isMinimized());
     }
 
     void view_menu_sits_between_file_and_help() {
