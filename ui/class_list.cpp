@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
@@ -12,19 +13,35 @@ namespace {
 
 const QString kNothingChosen = QStringLiteral("Class");
 
+// Whether `action` is one of `window`'s own commands rather than one of a window
+// it owns, such as the Level by Level window's Escape (close) and Ctrl+C (copy).
+// A menu is a window of its own, so a menu's command counts for what holds the menu.
+bool commandOf(const QAction& action, const QWidget* window) {
+    for (const QObject* owner = action.parent(); owner != nullptr; owner = owner->parent()) {
+        const auto* widget = qobject_cast<const QWidget*>(owner);
+        if (widget != nullptr && qobject_cast<const QMenu*>(widget) == nullptr) {
+            return widget->window() == window;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
     // Giving the list its text field directly makes it editable without building
     // its drop-down until first opened, which setEditable() does at once: ten of
     // those were a tenth of the start-up.
-    setLineEdit(new QLineEdit(this));
+    auto* field = new QLineEdit(this);
+    // Settled before the combo box's own handler sees the end of editing: that one
+    // picks the first entry of a name, though the user chose a later one alike.
+    connect(field, &QLineEdit::editingFinished, this, &ClassList::settleText);
+    setLineEdit(field);
     setInsertPolicy(QComboBox::NoInsert);
     // Not the default wheel focus: rolling the wheel over an unfocused list must
     // neither take the focus nor change the class.
     setFocusPolicy(Qt::StrongFocus);
     setEditText(kNothingChosen);
-    connect(lineEdit(), &QLineEdit::editingFinished, this, &ClassList::settleText);
     connect(this, &QComboBox::currentIndexChanged, this,
             [this](int index) { setToolTip(index > 0 ? itemText(index) : QString()); });
 }
@@ -105,11 +122,13 @@ bool ClassList::eventFilter(QObject* watched, QEvent* event) {
 // keys; it hands them on instead, closing first.
 bool ClassList::runWindowShortcut(const QKeyEvent& key) {
     const QKeySequence pressed(key.keyCombination());
-    const auto actions = window()->findChildren<QAction*>();
-    const auto match = std::find_if(actions.begin(), actions.end(), [&pressed](QAction* action) {
-        return action->isEnabled() && !action->shortcut().isEmpty() &&
-               action->shortcut() == pressed;
-    });
+    const QWidget* own = window();
+    const auto actions = own->findChildren<QAction*>();
+    const auto match =
+        std::find_if(actions.begin(), actions.end(), [&pressed, own](QAction* action) {
+            return action->isEnabled() && !action->shortcut().isEmpty() &&
+                   action->shortcut() == pressed && commandOf(*action, own);
+        });
     if (match == actions.end()) {
         return false;
     }

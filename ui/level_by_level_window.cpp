@@ -214,6 +214,13 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
     pages_->setCurrentWidget(finished ? static_cast<QWidget*>(Grd_Levels) : Lbl_Message);
     Cmd_CopyAll->setEnabled(finished);
     copyRows_->setEnabled(finished);
+    if (finished && placed_ && !sizedForTable_) {
+        // First shown on a message, the window was sized for the header line alone:
+        // let the first table have the room it needs, once, without shrinking.
+        resize(size().expandedTo(preferredSize()));
+        moveOnScreen(pos());
+        sizedForTable_ = true;
+    }
 }
 
 void LevelByLevelWindow::present() {
@@ -221,7 +228,10 @@ void LevelByLevelWindow::present() {
         resize(preferredSize());
         placeBesideMainWindow();
         placed_ = true;
+        sizedForTable_ = pages_->currentWidget() == Grd_Levels;
     }
+    // A minimized window would take F2 without a sign.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -303,7 +313,11 @@ QSize LevelByLevelWindow::preferredSize() const {
 // right as fits, over the main window.
 void LevelByLevelWindow::placeBesideMainWindow() {
     const QRect main = parentWidget()->frameGeometry();
-    QPoint at(main.right() + 1, main.top());
+    moveOnScreen({main.right() + 1, main.top()});
+}
+
+// Moves the window's frame to `at`, or as near it as keeps the whole frame on the screen.
+void LevelByLevelWindow::moveOnScreen(QPoint at) {
     if (const QScreen* screen = parentWidget()->screen()) {
         const QRect room = screen->availableGeometry();
         const QSize frameSize = size() + (frameGeometry().size() - geometry().size());

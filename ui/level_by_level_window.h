@@ -36,6 +36,7 @@ private:
     QString rowsText(const QList<int>& rows) const;
     QSize preferredSize() const;
     void placeBesideMainWindow();
+    void moveOnScreen(QPoint at);
 
     QStackedWidget* pages_ = nullptr;
     LevelTable* Grd_Levels = nullptr;
@@ -43,4 +44,5 @@ private:
     QPushButton* Cmd_CopyAll = nullptr;
     QAction* copyRows_ = nullptr;
     bool placed_ = false;
+    bool sizedForTable_ = false;  // false while sized for a message in place of the table
 };

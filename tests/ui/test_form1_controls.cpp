@@ -20,6 +20,8 @@ constexpr int kNone = 0;
 constexpr int kWarden = 1;
 constexpr int kMystic = 2;
 constexpr int kScout = 3;
+// twin_mystics.csv is the same file with a second Mystic after Scout.
+constexpr int kSecondMystic = 4;
 
 // Contrast ratio of two colours as the web's accessibility guidelines define it.
 double contrast(const QColor& a, const QColor& b) {
@@ -48,34 +50,43 @@ private:
 
 private slots:
     void list_text_settles_on_the_class_that_counts_data() {
+        QTest::addColumn<QString>("file");  // empty: warden_mystic_scout.csv
         QTest::addColumn<int>("before");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("end");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("text");
-        QTest::newRow("a class's name picks it, on Enter") << -1 << "Scout"
+        QTest::newRow("a class's name picks it, on Enter") << QString() << -1 << "Scout"
                                                            << "enter" << kScout << "Scout";
-        QTest::newRow("a name in another case, on Tab") << kWarden << "mYSTIC"
+        QTest::newRow("a name in another case, on Tab") << QString() << kWarden << "mYSTIC"
                                                         << "tab" << kMystic << "Mystic";
-        QTest::newRow("a start the field completes") << -1 << "mys"
+        QTest::newRow("a start the field completes") << QString() << -1 << "mys"
                                                      << "tab" << kMystic << "Mystic";
         // Inline completion sets the text anew at each key; Go must still see it.
-        QTest::newRow("a whole name, on Go") << kWarden << "scout"
+        QTest::newRow("a whole name, on Go") << QString() << kWarden << "scout"
                                              << "go" << kScout << "Scout";
-        QTest::newRow("other text: the class chosen, on Go") << kWarden << "Zzz"
+        QTest::newRow("other text: the class chosen, on Go") << QString() << kWarden << "Zzz"
                                                              << "go" << kWarden << "Warden";
         QTest::newRow("other text: Class when none chosen, on a click elsewhere")
-            << -1 << "Zzz"
+            << QString() << -1 << "Zzz"
             << "click" << -1 << "Class";
-        QTest::newRow("an emptied text: the entry chosen") << kNone << "\b"
+        QTest::newRow("an emptied text: the entry chosen") << QString() << kNone << "\b"
                                                            << "tab" << kNone << "<None>";
+        // The same name twice: retyping it, in any case, keeps the one chosen.
+        QTest::newRow("a name two classes share: the one chosen")
+            << "twin_mystics.csv" << kSecondMystic << "mystic"
+            << "tab" << kSecondMystic << "Mystic";
     }
     void list_text_settles_on_the_class_that_counts() {
+        QFETCH(QString, file);
         QFETCH(int, before);
         QFETCH(QString, keys);
         QFETCH(QString, end);
         QFETCH(int, index);
         QFETCH(QString, text);
+        if (!file.isEmpty()) {
+            reload(qPrintable(file));
+        }
         QComboBox* list = classList(*window_, 2);
         if (before >= 0) {
             pickEntry(list, before);
@@ -165,13 +176,22 @@ private slots:
 
     void window_shortcuts_work_while_a_drop_down_is_open_data() {
         QTest::addColumn<QKeyCombination>("keys");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("Ctrl+X: Exit") << (Qt::CTRL | Qt::Key_X) << "Exiting...";
-        QTest::newRow("F1: About") << QKeyCombination(Qt::Key_F1) << "About";
+        QTest::addColumn<bool>("levelsOpen");
+        QTest::addColumn<QString>("title");  // empty: no command runs
+        QTest::newRow("Ctrl+X: Exit") << (Qt::CTRL | Qt::Key_X) << false << "Exiting...";
+        QTest::newRow("F1: About") << QKeyCombination(Qt::Key_F1) << false << "About";
+        // Escape and Ctrl+C belong to the Level by Level window, not to this one.
+        QTest::newRow("Escape closes only the drop-down, not Level by Level")
+            << QKeyCombination(Qt::Key_Escape) << true << "";
     }
     void window_shortcuts_work_while_a_drop_down_is_open() {
         QFETCH(QKeyCombination, keys);
+        QFETCH(bool, levelsOpen);
         QFETCH(QString, title);
+        if (levelsOpen) {
+            control<QAction>(*window_, "Menu_LevelByLevel")->trigger();
+            showAndActivate(*window_);
+        }
         QComboBox* list = classList(*window_, 7);
         list->showPopup();
         QWidget* popup = list->view()->window();
@@ -180,9 +200,14 @@ private slots:
         QTest::keyClick(list->view(), keys.key(), keys.keyboardModifiers());
         // Expected: the drop-down closed, the command ran, no class chosen.
         QVERIFY(!popup->isVisible());
-        QCOMPARE(prompts_.messageRequests.size(), 1);
-        QCOMPARE(prompts_.messageRequests.constFirst().title, title);
+        QCOMPARE(prompts_.messageRequests.size(), title.isEmpty() ? 0 : 1);
+        if (!title.isEmpty()) {
+            QCOMPARE(prompts_.messageRequests.constFirst().title, title);
+        }
         QCOMPARE(list->currentIndex(), -1);
+        if (levelsOpen) {
+            QVERIFY(control<QWidget>(*window_, "LevelByLevelWindow")->isVisible());
+        }
     }
 
     void focus_ring_stands_out_against_the_blue_data() {

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include "window_test_support.h"
@@ -51,13 +52,26 @@ private:
     QString clipboard() const { return QGuiApplication::clipboard()->text(); }
 
 private slots:
-    void is_built_on_first_use_only() {
+    void is_built_on_first_use_only_and_comes_back_on_f2_data() {
+        QTest::addColumn<bool>("minimized");
+        QTest::newRow("after it was closed") << false;
+        QTest::newRow("after it was minimized") << true;
+    }
+    void is_built_on_first_use_only_and_comes_back_on_f2() {
+        QFETCH(bool, minimized);
         QVERIFY(levels() == nullptr);
         openWithF2();
         QWidget* first = levels();
-        levels()->close();
+        if (minimized) {
+            first->setWindowState(first->windowState() | Qt::WindowMinimized);
+        } else {
+            first->close();
+        }
+        QApplication::setActiveWindow(window_.get());
         openWithF2();
         QCOMPARE(levels(), first);
+        QVERIFY(first->isVisible());
+        QVERIFY(!first->isMinimized());
     }
 
     void view_menu_sits_between_file_and_help() {
@@ -111,16 +125,31 @@ private slots:
         QCOMPARE(classList(*window_, 3)->currentIndex(), kMystic);
     }
 
+    void go_refreshes_the_open_window_data() {
+        QTest::addColumn<bool>("openedOnMessage");
+        QTest::newRow("opened on a table") << false;
+        QTest::newRow("opened on the message of an empty build") << true;
+    }
     void go_refreshes_the_open_window() {
+        QFETCH(bool, openedOnMessage);
+        if (openedOnMessage) {
+            openWithF2();
+        }
         enterThreeLevels();
-        openWithF2();
+        if (!openedOnMessage) {
+            openWithF2();
+            QCOMPARE(table()->rowCount(), 3);
+        }
         QApplication::setActiveWindow(window_.get());
         typeOver(levelBox(*window_, 1), "4");
-        QCOMPARE(table()->rowCount(), 3);
         control<QPushButton>(*window_, "Cmd_go")->click();
         QCOMPARE(table()->rowCount(), 6);
         QCOMPARE(table()->item(5, 1)->text(), QStringLiteral("Scout 4"));
         QCOMPARE(table()->item(5, 8)->text(), QStringLiteral("Trailcraft"));
+        // Every column in full, the longest features too, without scrolling sideways.
+        const int features = table()->fontMetrics().horizontalAdvance(table()->item(0, 8)->text());
+        QTRY_VERIFY(table()->columnWidth(8) > features);
+        QCOMPARE(table()->horizontalScrollBar()->maximum(), 0);
     }
 
     void shows_a_message_instead_of_an_empty_table_data() {
