@@ -112,18 +112,23 @@ std::string threeClasses() {
 
 // Files that are no class file, or hold little besides blank space: each must
 // be answered at once, from its size or after reading a little of it.
-void refuseLargeFile(benchmark::State& state, const std::string& prefix, char fill) {
-    const ScratchFile file("large.csv");
-    writeFilled(file.path(), prefix, fill, kGibibyte);
+// Reads `path` on every iteration; each read must be refused.
+void measureRefusal(benchmark::State& state, const fs::path& path, const char* whenAccepted) {
     for (auto _ : state) {
         vostrel::ClassTable table;
-        const auto error = vostrel::readClassFile(file.path(), table);
+        const auto error = vostrel::readClassFile(path, table);
         if (!error) {
-            state.SkipWithError("a file of a gibibyte and more was accepted");
+            state.SkipWithError(whenAccepted);
             break;
         }
         benchmark::DoNotOptimize(error);
     }
+}
+
+void refuseLargeFile(benchmark::State& state, const std::string& prefix, char fill) {
+    const ScratchFile file("large.csv");
+    writeFilled(file.path(), prefix, fill, kGibibyte);
+    measureRefusal(state, file.path(), "a file of a gibibyte and more was accepted");
 }
 BENCHMARK_CAPTURE(refuseLargeFile, gibibyteOfLineEnds, std::string(), '\n')
     ->Unit(benchmark::kMicrosecond);
@@ -159,15 +164,7 @@ void refuseFifoWithoutWriter(benchmark::State& state) {
         state.SkipWithError("no FIFO could be made");
         return;
     }
-    for (auto _ : state) {
-        vostrel::ClassTable table;
-        const auto error = vostrel::readClassFile(file.path(), table);
-        if (!error) {
-            state.SkipWithError("a FIFO was accepted");
-            break;
-        }
-        benchmark::DoNotOptimize(error);
-    }
+    measureRefusal(state, file.path(), "a FIFO was accepted");
 }
 BENCHMARK(refuseFifoWithoutWriter)->Unit(benchmark::kMicrosecond);
 
