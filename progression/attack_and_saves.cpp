@@ -30,17 +30,16 @@ std::int16_t roundedAttackBonus(double total, std::int16_t previous) {
 
 // The 2 goes only to a pair of classes that are both new to the character:
 // after this segment's tally their levels then add up to exactly twice the
-// segment's levels, and to more once either had levels before.
-void advanceSave(double& save, bool goodA, bool goodB, int pairLevels, int levels) {
-    const double levelCount = levels;
+// segment's levels, and to more once either had levels before. In sixths, the 2
+// is 12, half a level 3 and a third of a level 2.
+void advanceSave(SaveBonus& save, bool goodA, bool goodB, int pairLevels, int levels) {
     if (goodA || goodB) {
         if (pairLevels <= 2 * levels) {
-            save = (save + 2.0) + levelCount / 2.0;
-        } else {
-            save = save + levelCount / 2.0;
+            save.sixths += 12;
         }
+        save.sixths += 3 * levels;
     } else {
-        save = save + levelCount / 3.0;
+        save.sixths += 2 * levels;
     }
 }
 

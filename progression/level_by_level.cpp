@@ -1,6 +1,5 @@
 #include "level_by_level.h"
 
-#include <cmath>
 #include <cstddef>
 
 #include "segment_walk.h"
@@ -8,12 +7,6 @@
 namespace vostrel {
 
 namespace {
-
-// Saves only grow by 2 plus half a level per segment, so their whole parts stay
-// far inside an int.
-int flooredSave(double save) {
-    return static_cast<int>(std::floor(save));
-}
 
 ClassAtLevel classAtLevel(const ProgressionState& state, std::int16_t slot) {
     // The walk accepts slots 1..40 only.
@@ -45,9 +38,9 @@ LevelRow rowOf(const ProgressionState& state, const ClassTable& table, int level
     row.hitDie = state.segmentHitDie[segment];
     row.skillPoints = state.segmentSkillPoints[segment];
     row.bab = state.bab;
-    row.fort = flooredSave(state.fort);
-    row.ref = flooredSave(state.ref);
-    row.will = flooredSave(state.will);
+    row.fort = state.fort.floored();
+    row.ref = state.ref.floored();
+    row.will = state.will.floored();
     addFeature(row.features, table, row.first);
     if (!row.sameClass()) {
         addFeature(row.features, table, row.second);

@@ -24,6 +24,17 @@ struct BuildSheet {
     std::array<Segment, kSegmentCount> segments{};
 };
 
+// A save bonus kept in sixths of a point: halves and thirds of levels then add up
+// exactly, so a save never depends on how the levels were split into segments.
+struct SaveBonus {
+    std::int32_t sixths = 0;
+
+    double value() const { return sixths / 6.0; }
+    // Saves never go below zero, so integer division floors.
+    int floored() const { return sixths / 6; }
+    bool operator==(const SaveBonus&) const = default;
+};
+
 // Running totals of one computation. Per-segment arrays are indexed by segment
 // number 1..5 (segmentClasses by 2k-1 and 2k), so element 0 is never written.
 struct ProgressionState {
@@ -35,9 +46,9 @@ struct ProgressionState {
     std::array<std::int16_t, kSegmentCount + 1> segmentSkillPoints{};
     std::string skillText;
     std::int16_t bab = 0;
-    double fort = 0.0;
-    double ref = 0.0;
-    double will = 0.0;
+    SaveBonus fort;
+    SaveBonus ref;
+    SaveBonus will;
 
     bool operator==(const ProgressionState&) const = default;
 };

@@ -1,8 +1,5 @@
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <cstddef>
-#include <limits>
 #include <string_view>
 
 #include "number_text.h"
@@ -34,16 +31,10 @@ void appendHitDice(std::string& text, const ProgressionState& state) {
     }
 }
 
-// A save keeps its fraction until here and shows only its whole part (floor).
-void appendSaveLine(std::string& text, std::string_view label, double save) {
+// A save keeps its fraction until here and shows only its whole part.
+void appendSaveLine(std::string& text, std::string_view label, const SaveBonus& save) {
     text += label;
-    // Adding 0.0 turns a floored -0.0 into 0.0, so no "-0" can appear.
-    const double whole = std::floor(save) + 0.0;
-    // Room for the widest whole double, sign included.
-    char digits[std::numeric_limits<double>::max_exponent10 + 8];
-    const auto written =
-        std::to_chars(digits, digits + sizeof digits, whole, std::chars_format::fixed, 0);
-    text.append(digits, written.ptr);
+    appendInteger(text, save.floored());
     text += kLineBreak;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -72,13 +73,30 @@ BuildSheet randomSheet(std::mt19937& rng, int classCount) {
     return sheet;
 }
 
+// An exact fraction, so that the model's saves carry no rounding of their own.
+struct Fraction {
+    long long num = 0;
+    long long den = 1;
+
+    Fraction& operator+=(Fraction other) {
+        num = num * other.den + other.num * den;
+        den *= other.den;
+        const long long common = std::gcd(num, den);
+        num /= common;
+        den /= common;
+        return *this;
+    }
+    long long floored() const { return num / den; }
+    double value() const { return static_cast<double>(num) / static_cast<double>(den); }
+};
+
 // The rules, restated plainly: a save gets the 2 when both classes are new.
 struct Expected {
     ProgressionOutcome outcome = NothingToShow;
     std::array<int, kSlotCount> classLevels{};
     int acceptedLevels = 0;
     int bab = 0;
-    double fort = 0.0, ref = 0.0, will = 0.0;
+    Fraction fort, ref, will;
 };
 
 Expected expectedFor(const BuildSheet& sheet, const ClassTable& table) {
@@ -109,11 +127,12 @@ Expected expectedFor(const BuildSheet& sheet, const ClassTable& table) {
         }
         e.acceptedLevels += levels;
         e.bab = static_cast<int>(std::nearbyint(levels * std::max(a.babRate, b.babRate) + e.bab));
-        const auto advance = [&](double& save, bool good) {
+        const auto advance = [&](Fraction& save, bool good) {
             if (!good) {
-                save = save + levels / 3.0;
+                save += {levels, 3};
             } else {
-                save = bothNew ? (save + 2) + levels / 2.0 : save + levels / 2.0;
+                save += {bothNew ? 2 : 0, 1};
+                save += {levels, 2};
             }
         };
         advance(e.fort, a.fortGood || b.fortGood);
@@ -123,8 +142,8 @@ Expected expectedFor(const BuildSheet& sheet, const ClassTable& table) {
     return e;
 }
 
-std::string flooredLine(const char* label, double save) {
-    return label + std::to_string(static_cast<long long>(std::floor(save)));
+std::string flooredLine(const char* label, Fraction save) {
+    return label + std::to_string(save.floored());
 }
 
 // The build stopped after its first n levels: the segment holding level n cut to
@@ -209,9 +228,9 @@ TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
                 EXPECT_EQ(state.classLevels[slot], e.classLevels[slot]) << "slot " << slot;
             }
             EXPECT_EQ(state.bab, e.bab);
-            EXPECT_EQ(state.fort, e.fort);
-            EXPECT_EQ(state.ref, e.ref);
-            EXPECT_EQ(state.will, e.will);
+            EXPECT_EQ(state.fort.value(), e.fort.value());
+            EXPECT_EQ(state.ref.value(), e.ref.value());
+            EXPECT_EQ(state.will.value(), e.will.value());
 
             const std::string report = buildReportText(state, table);
             const std::vector<std::string> lines = reportLines(report);

@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"ClassInTwoSegmentsListedOnceAtItsTotal",
                  makeSheet({{"2", Scout, A}, {"3", B, C}, {"4", Scout, D}}), 6,
                  "Class Features: Scout 6, A 2, B 3, C 3, D 4"},
+        LineCase{"CapstoneAtClassLevelTwenty", makeSheet({{"12", A, B}, {"8", A, C}}), 6,
+                 "Class Features: A 20, B 12, C 8"},
         LineCase{"NegativeAttackBonusHasItsSign", makeSheet({{"5", Cursed, Cursed}}), 2, "BAB=-2"}),
     CaseName{});
 
