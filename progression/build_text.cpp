@@ -4,10 +4,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <utility>
 
-#include "name_folding.h"
+#include "class_name_text.h"
 #include "number_text.h"
 #include "segment_walk.h"
 
@@ -15,192 +14,21 @@ namespace vostrel {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
+using name_text::kBlanks;
+using name_text::shown;
+using name_text::trimmed;
 constexpr auto npos = std::string_view::npos;
-// A text quoted in a message is cut short after this many bytes: a pasted line
-// may be as long as a whole clipboard.
-constexpr std::size_t kShownLength = 60;
 // A line whose names hold many slashes is tried at this many of them, so that a
 // long line of slashes cannot keep the window waiting. Copy quotes a name that
 // needs more, so every copied line still reads back.
 constexpr std::size_t kSplitsTried = 16;
 const Segment kStartRow{"0", -1, -1};
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-std::string shown(std::string_view text) {
-    std::string out = "\"";
-    if (text.size() <= kShownLength) {
-        out += text;
-    } else {
-        std::size_t cut = kShownLength;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u) {
-            --cut;  // not inside a character
-        }
-        out += text.substr(0, cut);
-        out += "...";
-    }
-    out += '"';
-    return out;
-}
-
 std::string noClassNamed(std::string_view name) {
     return "the loaded file has no class named " + shown(name);
 }
 
-const std::string kNoNames = "two class names parted by \" / \" must follow the level count";
-
-// One or two ASCII digits, as a level box holds them.
-std::optional<int> smallNumber(std::string_view text) {
-    if (text.empty() || text.size() > 2) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-// The n-th class (from 1) of the name, matched exactly or ignoring case; 0 for none.
-int nthClassNamed(const ClassTable& table, std::string_view name, int n, bool ignoreCase) {
-    for (int slot = 1; slot <= table.classCount(); ++slot) {
-        const std::string& candidate = table.recordAt(slot).name;
-        if ((ignoreCase ? sameIgnoringCase(candidate, name) : candidate == name) && --n == 0) {
-            return slot;
-        }
-    }
-    return 0;
-}
-
-int nthClassNamed(const ClassTable& table, std::string_view name, int n) {
-    const int exact = nthClassNamed(table, name, n, false);
-    return exact != 0 ? exact : nthClassNamed(table, name, n, true);
-}
-
-// "(n)" with n from 1 to 99.
-std::optional<int> placeNumber(std::string_view text) {
-    if (text.size() < 3 || text.front() != '(' || text.back() != ')') {
-        return std::nullopt;
-    }
-    const std::optional<int> place = smallNumber(text.substr(1, text.size() - 2));
-    return place && *place > 0 ? place : std::nullopt;
-}
-
-struct NumberedName {
-    std::string_view name;
-    int place = 0;
-};
-
-// "Name (n)" read as the n-th class of that name.
-std::optional<NumberedName> numberedForm(std::string_view text) {
-    const std::size_t open = text.rfind('(');
-    if (open == npos || open == 0 || kBlanks.find(text[open - 1]) == npos) {
-        return std::nullopt;
-    }
-    const std::optional<int> place = placeNumber(text.substr(open));
-    const std::string_view name = trimmed(text.substr(0, open));
-    if (!place || name.empty()) {
-        return std::nullopt;
-    }
-    return NumberedName{name, *place};
-}
-
-struct QuotedName {
-    std::string name;
-    std::size_t end = 0;  // just past the closing quote
-    std::string error;
-};
-
-// A name in double quotes at the start of `text`, its escapes undone.
-QuotedName readQuoted(std::string_view text) {
-    QuotedName quoted;
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '"') {
-            quoted.end = i + 1;
-            return quoted;
-        }
-        if (c != '\\') {
-            quoted.name += c;
-            continue;
-        }
-        if (++i == text.size()) {
-            break;
-        }
-        switch (text[i]) {
-            case '"':
-            case '\\':
-                quoted.name += text[i];
-                break;
-            case 't':
-                quoted.name += '\t';
-                break;
-            case 'n':
-                quoted.name += '\n';
-                break;
-            case 'r':
-                quoted.name += '\r';
-                break;
-            default:
-                quoted.error = "the quoted name " + shown(text.substr(0, i + 1)) +
-                               " holds a backslash that is not one of \\\" \\\\ \\t \\n \\r";
-                return quoted;
-        }
-    }
-    quoted.error = "the quoted name " + shown(text) + " has no closing quote";
-    return quoted;
-}
-
-struct NameRead {
-    int slot = 0;       // 0 when the loaded file has no such class
-    std::string error;  // the name is not written in a form that reads at all
-};
-
-// One of a line's names, its blanks around it already cut.
-NameRead readName(std::string_view text, const ClassTable& table) {
-    NameRead read;
-    if (text.front() == '"') {
-        const QuotedName quoted = readQuoted(text);
-        if (!quoted.error.empty()) {
-            read.error = quoted.error;
-            return read;
-        }
-        const std::string_view after = trimmed(text.substr(quoted.end));
-        const std::optional<int> place = after.empty() ? 1 : placeNumber(after);
-        if (!place) {
-            read.error = shown(after) + " follows the quoted name " +
-                         shown(text.substr(0, quoted.end)) + " where \" / \" belongs";
-            return read;
-        }
-        read.slot = nthClassNamed(table, quoted.name, *place);
-        return read;
-    }
-    // Exact before ignoring case; within each, the numbered reading first, so
-    // that "Twin (2)" is the second Twin beside a class named "Twin (2)".
-    const std::optional<NumberedName> numbered = numberedForm(text);
-    for (const bool ignoreCase : {false, true}) {
-        if (numbered) {
-            read.slot = nthClassNamed(table, numbered->name, numbered->place, ignoreCase);
-        }
-        if (read.slot == 0) {
-            read.slot = nthClassNamed(table, text, 1, ignoreCase);
-        }
-        if (read.slot != 0) {
-            break;
-        }
-    }
-    return read;
-}
+constexpr const char* kNoNames = "two class names parted by \" / \" must follow the level count";
 
 struct LineRead {
     Segment row;
@@ -212,7 +40,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     line = trimmed(line);
     const std::size_t gap = std::min(line.find_first_of(kBlanks), line.size());
     const std::string_view count = line.substr(0, gap);
-    if (!smallNumber(count)) {
+    if (!name_text::smallNumber(count)) {
         read.error = "the level count must be one or two digits, not " + shown(count);
         return read;
     }
@@ -222,7 +50,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     // The slash between the names comes after a quoted first name's closing quote.
     std::size_t from = 0;
     if (!names.empty() && names.front() == '"') {
-        const QuotedName quoted = readQuoted(names);
+        const name_text::QuotedName quoted = name_text::readQuoted(names);
         if (!quoted.error.empty()) {
             read.error = quoted.error;
             return read;
@@ -249,8 +77,9 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
         const std::string_view right = trimmed(names.substr(splits[i] + 1));
         std::string fault = kNoNames;
         if (!left.empty() && !right.empty()) {
-            const NameRead first = readName(left, table);
-            const NameRead second = first.slot != 0 ? readName(right, table) : NameRead{};
+            const name_text::NameRead first = name_text::readName(left, table);
+            const name_text::NameRead second =
+                first.slot != 0 ? name_text::readName(right, table) : name_text::NameRead{};
             if (first.slot != 0 && second.slot != 0) {
                 read.row.firstClass = static_cast<std::int16_t>(first.slot);
                 read.row.secondClass = static_cast<std::int16_t>(second.slot);
@@ -273,54 +102,6 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     return read;
 }
 
-bool mustQuote(std::string_view name) {
-    return name.empty() || name.front() == '"' || trimmed(name).size() != name.size() ||
-           name.find_first_of("\t\r\n") != npos;
-}
-
-std::string writtenName(const ClassTable& table, int slot, bool quote) {
-    const std::string& name = table.recordAt(slot).name;
-    std::string out;
-    if (quote || mustQuote(name)) {
-        out += '"';
-        for (const char c : name) {
-            switch (c) {
-                case '"':
-                    out += "\\\"";
-                    break;
-                case '\\':
-                    out += "\\\\";
-                    break;
-                case '\t':
-                    out += "\\t";
-                    break;
-                case '\n':
-                    out += "\\n";
-                    break;
-                case '\r':
-                    out += "\\r";
-                    break;
-                default:
-                    out += c;
-                    break;
-            }
-        }
-        out += '"';
-    } else {
-        out = name;
-    }
-    int place = 0;
-    for (int earlier = 1; earlier <= slot; ++earlier) {
-        place += table.recordAt(earlier).name == name ? 1 : 0;
-    }
-    if (place > 1) {
-        out += " (";
-        appendInteger(out, place);
-        out += ')';
-    }
-    return out;
-}
-
 // The plainest form that reads back as the row's classes: names bare where they
 // can be, else quoted, the first before the second. Both quoted always reads back.
 std::string buildLine(const Segment& row, const ClassTable& table) {
@@ -329,8 +110,8 @@ std::string buildLine(const Segment& row, const ClassTable& table) {
     constexpr std::array<std::pair<bool, bool>, 4> kQuoting{
         {{false, false}, {true, false}, {false, true}, {true, true}}};
     for (const auto& [quoteFirst, quoteSecond] : kQuoting) {
-        line = count + ' ' + writtenName(table, row.firstClass, quoteFirst) + " / " +
-               writtenName(table, row.secondClass, quoteSecond);
+        line = count + ' ' + name_text::writtenName(table, row.firstClass, quoteFirst) + " / " +
+               name_text::writtenName(table, row.secondClass, quoteSecond);
         const LineRead read = readLine(line, table);
         if (read.error.empty() && read.row.firstClass == row.firstClass &&
             read.row.secondClass == row.secondClass) {
