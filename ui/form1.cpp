@@ -1,10 +1,12 @@
 #include "form1.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "build_text.h"
 #include "class_file_reader.h"
 #include "class_list.h"
 #include "client_area.h"
@@ -80,6 +83,7 @@ Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), promp
     setWindowIcon(QIcon(QStringLiteral(":/icons/vostrel-calculator.png")));
     createWidgets();
     createMenus();
+    createEditMenu();
     createConnections();
     setTabOrderAndNames();
     classDataLoaded_ = loadClassData();
@@ -347,6 +351,57 @@ void Form1::showLevelByLevel() {
     }
     levelByLevel_->showBuild(takeBuildSheet(), classTable_);
     levelByLevel_->present();
+}
+
+// Edit sits between File and View; its shortcuts leave Ctrl+C, Ctrl+V and Ctrl+X
+// to the text fields and Exit.
+void Form1::createEditMenu() {
+    Menu_Edit = new QMenu(QStringLiteral("Edit"), this);
+    Menu_Edit->setObjectName(QStringLiteral("Menu_Edit"));
+    menuBar()->insertMenu(Menu_View->menuAction(), Menu_Edit);
+    Menu_CopyBuild = Menu_Edit->addAction(QStringLiteral("Copy Build"));
+    Menu_CopyBuild->setObjectName(QStringLiteral("Menu_CopyBuild"));
+    Menu_CopyBuild->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    Menu_PasteBuild = Menu_Edit->addAction(QStringLiteral("Paste Build"));
+    Menu_PasteBuild->setObjectName(QStringLiteral("Menu_PasteBuild"));
+    Menu_PasteBuild->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    connect(Menu_CopyBuild, &QAction::triggered, this, &Form1::copyBuild);
+    connect(Menu_PasteBuild, &QAction::triggered, this, &Form1::pasteBuild);
+}
+
+void Form1::copyBuild() {
+    const std::string text = vostrel::buildText(takeBuildSheet(), classTable_);
+    if (text.empty()) {
+        prompts_.showMessage(this, QStringLiteral("Copy Build"),
+                             QString::fromUtf8(vostrel::kNothingToCopyText), QMessageBox::Ok,
+                             QMessageBox::Ok, QMessageBox::Information);
+        return;
+    }
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+// The whole text is read before any control changes, so a fault changes nothing.
+void Form1::pasteBuild() {
+    const vostrel::PastedBuild pasted =
+        vostrel::readBuildText(QGuiApplication::clipboard()->text().toStdString(), classTable_);
+    if (!pasted.error.empty()) {
+        prompts_.showMessage(this, QStringLiteral("Paste Build"),
+                             QString::fromStdString(pasted.error), QMessageBox::Ok, QMessageBox::Ok,
+                             QMessageBox::Warning);
+        return;
+    }
+    for (std::size_t k = 0; k < pasted.sheet.segments.size(); ++k) {
+        const vostrel::Segment& row = pasted.sheet.segments[k];
+        Txt_Lvl[k]->setText(QString::fromStdString(row.levelText));
+        for (const auto& [list, slot] : {std::pair{Cbo_Class[2 * k], row.firstClass},
+                                         std::pair{Cbo_Class[2 * k + 1], row.secondClass}}) {
+            // From nothing chosen, so that the list shows the full name even when
+            // it already held this class under text being edited.
+            list->clearChoice();
+            list->setCurrentIndex(slot);
+        }
+    }
+    onGoClicked();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -52,6 +52,9 @@ private:
     void showAbout();
     void confirmExit();
     void showLevelByLevel();
+    void createEditMenu();
+    void copyBuild();
+    void pasteBuild();
 
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
@@ -65,6 +68,9 @@ private:
 
     QMenu* Menu_File = nullptr;
     QAction* Menu_Exit = nullptr;
+    QMenu* Menu_Edit = nullptr;
+    QAction* Menu_CopyBuild = nullptr;
+    QAction* Menu_PasteBuild = nullptr;
     QMenu* Menu_View = nullptr;
     QAction* Menu_LevelByLevel = nullptr;
     QMenu* Menu_Help = nullptr;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "build_text.h"
 #include "level_by_level.h"
 #include "sample_classes.h"
 
@@ -199,11 +200,69 @@ void expectRowsAgreeWithCutBuilds(const BuildSheet& sheet, const ClassTable& tab
     }
 }
 
+// The table under names that a build line must quote, number or split with care,
+// drawn often enough that most tables hold some of them twice.
+ClassTable withHardNames(const ClassTable& table, std::mt19937& rng) {
+    // clang-format off
+    static const std::array<const char*, 24> kHardNames{
+        "Twin", "twin", "TWIN", "Twin (2)", "twin (3)", " Twin", "Twin ", "", " ", "A / B", "A /",
+        "/ B", "A/B", "\"Q\" (2)", "\"", "Back\\slash, \"hi\"", "Tab\there", "Line\nend", "CR\r",
+        "(2)", "Twin (2) (2)", "\xC3\x89lan", "\xC3\xA9LAN", "A / \"B\""};
+    // clang-format on
+
+    ClassTable renamed;
+    for (int slot = 1; slot <= table.classCount(); ++slot) {
+        ClassRecord record = table.recordAt(slot);
+        if (pick(rng, 0, 1) == 0) {
+            record.name = kHardNames[static_cast<std::size_t>(pick(rng, 0, 23))];
+        }
+        renamed.appendRecord(std::move(record));
+    }
+    return renamed;
+}
+
+// A copied build pastes back as the rows the walk uses, the rest as at start, and
+// what it pastes gives the report the text shows.
+void expectBuildTextRoundTrip(const BuildSheet& sheet, const ClassTable& table) {
+    const std::string text = buildText(sheet, table);
+    const auto inTable = [&](int p) { return p >= 1 && p <= table.classCount(); };
+    std::size_t rows = 0;
+    while (rows < sheet.segments.size() && !sheet.segments[rows].levelText.empty() &&
+           std::stoi(sheet.segments[rows].levelText) > 0 &&
+           inTable(sheet.segments[rows].firstClass) && inTable(sheet.segments[rows].secondClass)) {
+        ++rows;
+    }
+    const PastedBuild pasted = readBuildText(text, table);
+    if (rows == 0) {
+        EXPECT_EQ(text, "");
+        return;
+    }
+    ASSERT_EQ(pasted.error, "") << text;
+    for (std::size_t k = 0; k < sheet.segments.size(); ++k) {
+        const Segment want = k < rows ? sheet.segments[k] : Segment{"0", -1, -1};
+        const Segment& got = pasted.sheet.segments[k];
+        EXPECT_EQ(got.levelText, std::to_string(std::stoi(want.levelText))) << text;
+        EXPECT_EQ(got.firstClass, want.firstClass) << text;
+        EXPECT_EQ(got.secondClass, want.secondClass) << text;
+    }
+    const ProgressionResult again = computeProgression(pasted.sheet, table);
+    std::string report = kTooManyLevelsText;
+    if (again.outcome == Finished) {
+        report.clear();
+        for (const std::string& line : reportLines(buildReportText(again.state, table))) {
+            report += (report.empty() ? "" : "\n") + line;
+        }
+    }
+    EXPECT_EQ(text.substr(text.find("\n\n") + 2), report + "\n");
+}
+
 TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
     std::mt19937 rng(20261207);
+    std::mt19937 nameRng(14);
     int finished = 0;
     for (int tableIndex = 0; tableIndex < 300 && !HasFailure(); ++tableIndex) {
         const ClassTable table = randomTable(rng);
+        const ClassTable named = withHardNames(table, nameRng);
         for (int buildIndex = 0; buildIndex < 20 && !HasFailure(); ++buildIndex) {
             SCOPED_TRACE("table " + std::to_string(tableIndex) + ", build " +
                          std::to_string(buildIndex));
@@ -213,6 +272,7 @@ TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
             ASSERT_EQ(result.outcome, e.outcome);
             const LevelByLevelResult byLevel = levelByLevel(sheet, table);
             ASSERT_EQ(byLevel.outcome, e.outcome);
+            expectBuildTextRoundTrip(sheet, named);
             if (e.outcome != Finished) {
                 EXPECT_TRUE(byLevel.rows.empty());
                 continue;

@@ -180,6 +180,8 @@ private slots:
         QTest::addColumn<QString>("title");  // empty: no command runs
         QTest::newRow("Ctrl+X: Exit") << (Qt::CTRL | Qt::Key_X) << false << "Exiting...";
         QTest::newRow("F1: About") << QKeyCombination(Qt::Key_F1) << false << "About";
+        QTest::newRow("Ctrl+Shift+C: Copy Build, with nothing to copy")
+            << (Qt::CTRL | Qt::SHIFT | Qt::Key_C) << false << "Copy Build";
         // Escape and Ctrl+C belong to the Level by Level window, not to this one.
         QTest::newRow("Escape closes only the drop-down, not Level by Level")
             << QKeyCombination(Qt::Key_Escape) << true << "";

@@ -1,4 +1,6 @@
-// Exit and About, from their menus and shortcuts, and the window's close button.
+// Exit, About, Copy Build and Paste Build, from their menus and shortcuts, and the
+// window's close button.
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -78,6 +80,76 @@ private slots:
         QVERIFY(window_->close());
         QVERIFY(!window_->isVisible());
         QVERIFY(prompts_.messageRequests.isEmpty());
+    }
+
+    void copy_build_then_paste_it_back_over_another_build() {
+        // State: the worked two-row build and its report.
+        const QList<int> picks{1, 2, 3, 2};  // Warden, Mystic, Scout, Mystic
+        for (int i = 0; i < picks.size(); ++i) {
+            pickEntry(classList(*window_, i), picks[i]);
+        }
+        typeOver(levelBox(*window_, 0), "4");
+        typeOver(levelBox(*window_, 1), "4");
+        control<QPushButton>(*window_, "Cmd_go")->click();
+        const QString report = output()->toPlainText();
+        // Action: Copy Build from a list's text field, another build, Paste Build from a level box.
+        classList(*window_, 1)->lineEdit()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 "4 Warden / Mystic\n4 Scout / Mystic\n\n" + report + "\n");
+        typeOver(levelBox(*window_, 1), "9");
+        pickEntry(classList(*window_, 2), 1);
+        typeOver(levelBox(*window_, 2), "3");
+        pickEntry(classList(*window_, 4), 3);
+        control<QPushButton>(*window_, "Cmd_go")->click();
+        QTest::keyClick(levelBox(*window_, 2), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        // Expected: the copied rows with full names, the third row as at start, the report back.
+        QCOMPARE(output()->toPlainText(), report);
+        QCOMPARE(levelBox(*window_, 1)->text(), QStringLiteral("4"));
+        QCOMPARE(classList(*window_, 2)->currentText(), QStringLiteral("Scout"));
+        QCOMPARE(levelBox(*window_, 2)->text(), QStringLiteral("0"));
+        QCOMPARE(classList(*window_, 4)->currentIndex(), -1);
+        QCOMPARE(classList(*window_, 4)->currentText(), QStringLiteral("Class"));
+        QVERIFY(prompts_.messageRequests.isEmpty());
+    }
+
+    void paste_build_refused_changes_nothing_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a class the file does not hold")
+            << "2 Scout / Scout\n4 Mystic / Tidecaler"
+            << "line 2: the loaded file has no class named \"Tidecaler\"";
+        QTest::newRow("digits alone, which Ctrl+V still pastes into a level box")
+            << "12"
+            << "line 1: two class names parted by \" / \" must follow the level count";
+        QTest::newRow("no text") << QString() << "The clipboard holds no build.";
+    }
+    void paste_build_refused_changes_nothing() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, message);
+        // State: a one-row build and its report; the text on the clipboard.
+        typeOver(levelBox(*window_, 0), "5");
+        pickEntry(classList(*window_, 0), 3);
+        pickEntry(classList(*window_, 1), 3);
+        control<QPushButton>(*window_, "Cmd_go")->click();
+        const QString report = output()->toPlainText();
+        QGuiApplication::clipboard()->setText(clipboard);
+        // Action: Paste Build, then Ctrl+V in the last level box.
+        control<QAction>(*window_, "Menu_PasteBuild")->trigger();
+        levelBox(*window_, 4)->selectAll();
+        QTest::keyClick(levelBox(*window_, 4), Qt::Key_V, Qt::ControlModifier);
+        // Expected: the message, the build and report as they were, Ctrl+V a plain paste.
+        QCOMPARE(prompts_.messageRequests.size(), 1);
+        QCOMPARE(prompts_.messageRequests.constFirst().text, message);
+        QCOMPARE(prompts_.messageRequests.constFirst().icon, QMessageBox::Warning);
+        QCOMPARE(output()->toPlainText(), report);
+        QCOMPARE(levelBox(*window_, 0)->text(), QStringLiteral("5"));
+        QCOMPARE(classList(*window_, 1)->currentIndex(), 3);
+        QCOMPARE(classList(*window_, 2)->currentIndex(), -1);
+        if (clipboard == QStringLiteral("12")) {
+            QCOMPARE(levelBox(*window_, 4)->text(), clipboard);
+        }
     }
 
     void f1_shows_about_in_five_lines_with_version() {

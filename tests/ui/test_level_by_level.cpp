@@ -79,7 +79,7 @@ private slots:
         for (const QAction* menu : window_->menuBar()->actions()) {
             titles.append(menu->text());
         }
-        QCOMPARE(titles, (QStringList{"File", "View", "Help"}));
+        QCOMPARE(titles, (QStringList{"File", "Edit", "View", "Help"}));
         const auto* item = control<QAction>(*window_, "Menu_LevelByLevel");
         QCOMPARE(item->text(), QStringLiteral("Level by Level"));
         QCOMPARE(item->shortcut(), QKeySequence(Qt::Key_F2));

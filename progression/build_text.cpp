@@ -1,0 +1,206 @@
+#include "build_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+
+#include "class_name_text.h"
+#include "number_text.h"
+#include "segment_walk.h"
+
+namespace vostrel {
+
+namespace {
+
+using name_text::kBlanks;
+using name_text::shown;
+using name_text::trimmed;
+constexpr auto npos = std::string_view::npos;
+// A line whose names hold many slashes is tried at this many of them, so that a
+// long line of slashes cannot keep the window waiting. Copy quotes a name that
+// needs more, so every copied line still reads back.
+constexpr std::size_t kSplitsTried = 16;
+const Segment kStartRow{"0", -1, -1};
+
+std::string noClassNamed(std::string_view name) {
+    return "the loaded file has no class named " + shown(name);
+}
+
+constexpr const char* kNoNames = "two class names parted by \" / \" must follow the level count";
+
+struct LineRead {
+    Segment row;
+    std::string error;  // without the line's number
+};
+
+LineRead readLine(std::string_view line, const ClassTable& table) {
+    LineRead read;
+    line = trimmed(line);
+    const std::size_t gap = std::min(line.find_first_of(kBlanks), line.size());
+    const std::string_view count = line.substr(0, gap);
+    if (!name_text::smallNumber(count)) {
+        read.error = "the level count must be one or two digits, not " + shown(count);
+        return read;
+    }
+    read.row.levelText = std::string(count);
+    const std::string_view names = trimmed(line.substr(gap));
+
+    // The slash between the names comes after a quoted first name's closing quote.
+    std::size_t from = 0;
+    if (!names.empty() && names.front() == '"') {
+        const name_text::QuotedName quoted = name_text::readQuoted(names);
+        if (!quoted.error.empty()) {
+            read.error = quoted.error;
+            return read;
+        }
+        from = quoted.end;
+    }
+    // Slashes that may part the names, those with a blank either side first.
+    std::array<std::size_t, kSplitsTried> splits{};
+    std::size_t splitCount = 0;
+    for (const bool spaced : {true, false}) {
+        for (std::size_t at = names.find('/', from); at != npos && splitCount < kSplitsTried;
+             at = names.find('/', at + 1)) {
+            const bool blankBoth = at > 0 && at + 1 < names.size() &&
+                                   kBlanks.find(names[at - 1]) != npos &&
+                                   kBlanks.find(names[at + 1]) != npos;
+            if (blankBoth == spaced) {
+                splits[splitCount++] = at;
+            }
+        }
+    }
+    // The first split where both names read wins; a fault is told of the likeliest split.
+    for (std::size_t i = 0; i < splitCount; ++i) {
+        const std::string_view left = trimmed(names.substr(0, splits[i]));
+        const std::string_view right = trimmed(names.substr(splits[i] + 1));
+        std::string fault = kNoNames;
+        if (!left.empty() && !right.empty()) {
+            const name_text::NameRead first = name_text::readName(left, table);
+            const name_text::NameRead second =
+                first.slot != 0 ? name_text::readName(right, table) : name_text::NameRead{};
+            if (first.slot != 0 && second.slot != 0) {
+                read.row.firstClass = static_cast<std::int16_t>(first.slot);
+                read.row.secondClass = static_cast<std::int16_t>(second.slot);
+                read.error.clear();
+                return read;
+            }
+            if (first.slot == 0) {
+                fault = first.error.empty() ? noClassNamed(left) : first.error;
+            } else {
+                fault = second.error.empty() ? noClassNamed(right) : second.error;
+            }
+        }
+        if (read.error.empty()) {
+            read.error = std::move(fault);
+        }
+    }
+    if (splitCount == 0) {
+        read.error = kNoNames;
+    }
+    return read;
+}
+
+// The plainest form that reads back as the row's classes: names bare where they
+// can be, else quoted, the first before the second. Both quoted always reads back.
+std::string buildLine(const Segment& row, const ClassTable& table) {
+    std::string count(row.levelText.substr(row.levelText.find_first_not_of('0')));
+    std::string line;
+    constexpr std::array<std::pair<bool, bool>, 4> kQuoting{
+        {{false, false}, {true, false}, {false, true}, {true, true}}};
+    for (const auto& [quoteFirst, quoteSecond] : kQuoting) {
+        line = count + ' ' + name_text::writtenName(table, row.firstClass, quoteFirst) + " / " +
+               name_text::writtenName(table, row.secondClass, quoteSecond);
+        const LineRead read = readLine(line, table);
+        if (read.error.empty() && read.row.firstClass == row.firstClass &&
+            read.row.secondClass == row.secondClass) {
+            break;
+        }
+    }
+    return line;
+}
+
+PastedBuild refused(std::string error) {
+    PastedBuild pasted;
+    pasted.error = std::move(error);
+    return pasted;
+}
+
+std::string lineFault(int number, std::string_view fault) {
+    std::string text = "line ";
+    appendInteger(text, number);
+    text += ": ";
+    text += fault;
+    return text;
+}
+
+}  // namespace
+
+std::string buildText(const BuildSheet& sheet, const ClassTable& table) {
+    BuildSheet written;
+    written.segments.fill(kStartRow);
+    std::string text;
+    for (std::size_t k = 0; k < sheet.segments.size(); ++k) {
+        const Segment& row = sheet.segments[k];
+        if (!walk::isAccepted(row) || row.firstClass > table.classCount() ||
+            row.secondClass > table.classCount()) {
+            break;
+        }
+        written.segments[k] = row;
+        text += buildLine(row, table);
+        text += '\n';
+    }
+    if (text.empty()) {
+        return text;
+    }
+    // The report of the rows written, so that the text pastes back to what it says;
+    // level boxes below the first incomplete row are not part of it.
+    text += '\n';
+    const ProgressionResult result = computeProgression(written, table);
+    if (result.outcome == ProgressionOutcome::Finished) {
+        const std::string report = buildReportText(result.state, table);
+        for (std::size_t at = 0; at < report.size(); ++at) {
+            if (report[at] != '\r' || report.compare(at, 2, "\r\n") != 0) {
+                text += report[at];
+            }
+        }
+    } else {
+        text += kTooManyLevelsText;
+    }
+    text += '\n';
+    return text;
+}
+
+PastedBuild readBuildText(std::string_view text, const ClassTable& table) {
+    PastedBuild pasted;
+    pasted.sheet.segments.fill(kStartRow);
+    std::size_t rows = 0;
+    int number = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+        const std::string_view line = text.substr(at, end - at);
+        at = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        ++number;
+        if (trimmed(line).empty()) {
+            if (rows > 0) {
+                break;
+            }
+            continue;
+        }
+        if (rows == pasted.sheet.segments.size()) {
+            return refused(lineFault(number, "a build has five lines at most"));
+        }
+        LineRead read = readLine(line, table);
+        if (!read.error.empty()) {
+            return refused(lineFault(number, read.error));
+        }
+        pasted.sheet.segments[rows++] = std::move(read.row);
+    }
+    if (rows == 0) {
+        return refused(kNoBuildText);
+    }
+    return pasted;
+}
+
+}  // namespace vostrel

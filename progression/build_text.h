@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "class_table.h"
+#include "progression.h"
+
+namespace vostrel {
+
+// Builds as text, to keep in notes or share in a post and paste back later.
+//
+// A build line holds a level count and the two classes of a row:
+//     3 Ironwarden / Hedge Oracle
+// A class is written by its name as the file has it. The second, third ... class
+// of one name adds its place among them: "Twin (2)". A name that would not read
+// back as this class on its own is written in double quotes, inside which \" is a
+// quote, \\ a backslash and \t, \n, \r a tab and the line ends: names that are
+// empty, start with a quote, begin or end with a space or hold a tab or a line
+// end, that look like the numbered form of another class ("Twin (2)" beside two
+// classes named Twin) or whose slashes would split the line elsewhere.
+//
+// Read back, letter case is ignored, but a name written exactly as in the file
+// wins over one matching only in case: the first class of that name, or the
+// numbered one. A bare "Name (n)" means the n-th class named Name when there is
+// one, else the class with that whole name.
+
+inline constexpr const char* kNothingToCopyText =
+    "Choose two classes and a level count in the first row.";
+inline constexpr const char* kNoBuildText = "The clipboard holds no build.";
+
+// The rows the walk uses (the complete rows up to the first incomplete one), one
+// line each, then an empty line and the report of those rows; lines end in LF.
+// Empty when the first row is incomplete.
+std::string buildText(const BuildSheet& sheet, const ClassTable& table);
+
+struct PastedBuild {
+    // The build's rows, and after them rows as at start: level "0", nothing chosen.
+    BuildSheet sheet;
+    // Why the text holds no build, naming the line; empty when it does.
+    std::string error;
+};
+
+// Reads the first block of non-empty lines, after any empty lines, as a build of
+// at most five rows; what follows the next empty line is left alone. Lines may
+// end in LF, CR LF or CR.
+PastedBuild readBuildText(std::string_view text, const ClassTable& table);
+
+}  // namespace vostrel

@@ -1,0 +1,206 @@
+#include "class_name_text.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "name_folding.h"
+#include "number_text.h"
+
+namespace vostrel::name_text {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+// A text quoted in a message is cut short after this many bytes: a pasted line
+// may be as long as a whole clipboard.
+constexpr std::size_t kShownLength = 60;
+// A quoted name's escapes: the character and the letter after the backslash.
+constexpr std::array<std::pair<char, char>, 5> kEscapes{
+    {{'"', '"'}, {'\\', '\\'}, {'\t', 't'}, {'\n', 'n'}, {'\r', 'r'}}};
+
+// The n-th class (from 1) of the name, matched exactly or ignoring case; 0 for none.
+int nthClassNamed(const ClassTable& table, std::string_view name, int n, bool ignoreCase) {
+    for (int slot = 1; slot <= table.classCount(); ++slot) {
+        const std::string& candidate = table.recordAt(slot).name;
+        if ((ignoreCase ? sameIgnoringCase(candidate, name) : candidate == name) && --n == 0) {
+            return slot;
+        }
+    }
+    return 0;
+}
+
+int nthClassNamed(const ClassTable& table, std::string_view name, int n) {
+    const int exact = nthClassNamed(table, name, n, false);
+    return exact != 0 ? exact : nthClassNamed(table, name, n, true);
+}
+
+// "(n)" with n from 1 to 99.
+std::optional<int> placeNumber(std::string_view text) {
+    if (text.size() < 3 || text.front() != '(' || text.back() != ')') {
+        return std::nullopt;
+    }
+    const std::optional<int> place = smallNumber(text.substr(1, text.size() - 2));
+    return place && *place > 0 ? place : std::nullopt;
+}
+
+struct NumberedName {
+    std::string_view name;
+    int place = 0;
+};
+
+// "Name (n)" read as the n-th class of that name.
+std::optional<NumberedName> numberedForm(std::string_view text) {
+    const std::size_t open = text.rfind('(');
+    if (open == npos || open == 0 || kBlanks.find(text[open - 1]) == npos) {
+        return std::nullopt;
+    }
+    const std::optional<int> place = placeNumber(text.substr(open));
+    const std::string_view name = trimmed(text.substr(0, open));
+    if (!place || name.empty()) {
+        return std::nullopt;
+    }
+    return NumberedName{name, *place};
+}
+
+bool mustQuote(std::string_view name) {
+    return name.empty() || name.front() == '"' || trimmed(name).size() != name.size() ||
+           name.find_first_of("\t\r\n") != npos;
+}
+
+}  // namespace
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string shown(std::string_view text) {
+    std::string out = "\"";
+    if (text.size() <= kShownLength) {
+        out += text;
+    } else {
+        std::size_t cut = kShownLength;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u) {
+            --cut;  // not inside a character
+        }
+        out += text.substr(0, cut);
+        out += "...";
+    }
+    out += '"';
+    return out;
+}
+
+// One or two ASCII digits, as a level box holds them.
+std::optional<int> smallNumber(std::string_view text) {
+    if (text.empty() || text.size() > 2) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+QuotedName readQuoted(std::string_view text) {
+    QuotedName quoted;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') {
+            quoted.end = i + 1;
+            return quoted;
+        }
+        if (c != '\\') {
+            quoted.name += c;
+            continue;
+        }
+        if (++i == text.size()) {
+            break;
+        }
+        const auto escape = std::find_if(kEscapes.begin(), kEscapes.end(),
+                                         [&](const auto& pair) { return pair.second == text[i]; });
+        if (escape == kEscapes.end()) {
+            quoted.error = "the quoted name " + shown(text.substr(0, i + 1)) +
+                           " holds a backslash that is not one of \\\" \\\\ \\t \\n \\r";
+            return quoted;
+        }
+        quoted.name += escape->first;
+    }
+    quoted.error = "the quoted name " + shown(text) + " has no closing quote";
+    return quoted;
+}
+
+NameRead readName(std::string_view text, const ClassTable& table) {
+    NameRead read;
+    if (text.front() == '"') {
+        const QuotedName quoted = readQuoted(text);
+        if (!quoted.error.empty()) {
+            read.error = quoted.error;
+            return read;
+        }
+        const std::string_view after = trimmed(text.substr(quoted.end));
+        const std::optional<int> place = after.empty() ? 1 : placeNumber(after);
+        if (!place) {
+            read.error = shown(after) + " follows the quoted name " +
+                         shown(text.substr(0, quoted.end)) + " where \" / \" belongs";
+            return read;
+        }
+        read.slot = nthClassNamed(table, quoted.name, *place);
+        return read;
+    }
+    // Exact before ignoring case; within each, the numbered reading first, so
+    // that "Twin (2)" is the second Twin beside a class named "Twin (2)".
+    const std::optional<NumberedName> numbered = numberedForm(text);
+    for (const bool ignoreCase : {false, true}) {
+        if (numbered) {
+            read.slot = nthClassNamed(table, numbered->name, numbered->place, ignoreCase);
+        }
+        if (read.slot == 0) {
+            read.slot = nthClassNamed(table, text, 1, ignoreCase);
+        }
+        if (read.slot != 0) {
+            break;
+        }
+    }
+    return read;
+}
+
+std::string writtenName(const ClassTable& table, int slot, bool quote) {
+    const std::string& name = table.recordAt(slot).name;
+    std::string out;
+    if (quote || mustQuote(name)) {
+        out += '"';
+        for (const char c : name) {
+            const auto escape = std::find_if(kEscapes.begin(), kEscapes.end(),
+                                             [c](const auto& pair) { return pair.first == c; });
+            if (escape == kEscapes.end()) {
+                out += c;
+            } else {
+                out += '\\';
+                out += escape->second;
+            }
+        }
+        out += '"';
+    } else {
+        out = name;
+    }
+    int place = 0;
+    for (int earlier = 1; earlier <= slot; ++earlier) {
+        place += table.recordAt(earlier).name == name ? 1 : 0;
+    }
+    if (place > 1) {
+        out += " (";
+        appendInteger(out, place);
+        out += ')';
+    }
+    return out;
+}
+
+}  // namespace vostrel::name_text

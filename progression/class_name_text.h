@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "class_table.h"
+
+// How a build line names a class (the forms are told in build_text.h), shared by
+// copying and pasting builds.
+namespace vostrel::name_text {
+
+inline constexpr std::string_view kBlanks = " \t";
+
+// The text without the spaces and tabs around it.
+std::string_view trimmed(std::string_view text);
+
+// The text in double quotes for a message, cut short when long.
+std::string shown(std::string_view text);
+
+// The value of one or two ASCII digits, as a level box holds them.
+std::optional<int> smallNumber(std::string_view text);
+
+struct QuotedName {
+    std::string name;     // its escapes undone
+    std::size_t end = 0;  // just past the closing quote
+    std::string error;
+};
+
+// The name in double quotes at the start of `text`.
+QuotedName readQuoted(std::string_view text);
+
+struct NameRead {
+    int slot = 0;       // 0 when the loaded file has no such class
+    std::string error;  // the name is not written in a form that reads at all
+};
+
+// One of a line's names, the blanks around it already cut.
+NameRead readName(std::string_view text, const ClassTable& table);
+
+// The class in `slot` as a line writes it: quoted when `quote` or when its name
+// needs it, with its place among the classes of its name from the second on.
+std::string writtenName(const ClassTable& table, int slot, bool quote);
+
+}  // namespace vostrel::name_text

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "build_text.h"
+#include "sample_classes.h"
+
+namespace vostrel::testing {
+namespace {
+
+// Slots: 1 Warden, 2 Mystic, 3 Twin, 4 twin, 5 Twin, 6 "Twin (2)", 7 "A / B",
+// 8 " Spaced ", 9 "Éclaireur", 10 a name holding a line end.
+const ClassTable& namesTable() {
+    static const ClassTable table = [] {
+        std::vector<ClassRecord> records;
+        for (const char* name :
+             {"Warden", "Mystic", "Twin", "twin", "Twin", "Twin (2)", "A / B", " Spaced ",
+              "\xC3\x89"
+              "claireur",
+              "Line\nend"}) {
+            records.push_back(makeClass({name, 8, 2, 0.5, ""}));
+        }
+        return makeTable(std::move(records));
+    }();
+    return table;
+}
+
+// "levels first/second" for each row not left as at start, or the refusal.
+std::string outcome(const PastedBuild& pasted) {
+    if (!pasted.error.empty()) {
+        return pasted.error;
+    }
+    std::string rows;
+    for (const Segment& row : pasted.sheet.segments) {
+        if (row.levelText != "0" || row.firstClass != -1 || row.secondClass != -1) {
+            rows += (rows.empty() ? "" : ", ") + row.levelText + " " +
+                    std::to_string(row.firstClass) + "/" + std::to_string(row.secondClass);
+        }
+    }
+    return rows;
+}
+
+struct PasteCase {
+    const char* name;
+    const char* text;
+    const char* outcome;
+};
+
+class PasteBuild : public ::testing::TestWithParam<PasteCase> {};
+
+TEST_P(PasteBuild, TakesTheBuildOrSaysWhatIsWrong) {
+    EXPECT_EQ(outcome(readBuildText(GetParam().text, namesTable())), GetParam().outcome);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PasteBuild,
+    ::testing::Values(
+        PasteCase{"ReportAfterTheEmptyLineIgnored",
+                  "\n \n4 Warden / Mystic\r\n2 Mystic / Warden\r\n\r\nHD=4d8\r\n9 Warden / Warden",
+                  "4 1/2, 2 2/1"},
+        PasteCase{"CrLineEndsAndBlanksAroundNames", "  3\tWarden  /  Mystic \r07 Mystic/Warden",
+                  "3 1/2, 07 2/1"},
+        PasteCase{"ExactCaseBeforeIgnoredCase", "1 twin / TWIN", "1 4/3"},
+        PasteCase{"NumberedFormPicksALaterClass", "1 Twin (2) / twin (2)", "1 5/4"},
+        PasteCase{"QuotedNamesAreLiteral", "1 \"Twin (2)\" / \"A / B\"", "1 6/7"},
+        PasteCase{"EscapesAndAccentsInAnyCase",
+                  "1 \" Spaced \" / \"Line\\nend\"\n2 \xC3\xA9"
+                  "CLAIREUR / A / B",
+                  "1 8/10, 2 9/7"},
+        PasteCase{"AboveTwentyLevelsPastes", "15 Warden / Mystic\n15 Mystic / Warden",
+                  "15 1/2, 15 2/1"},
+        PasteCase{"UnknownName", "3 Warden / Mystic\n2 Mystic / Tidecaler",
+                  "line 2: the loaded file has no class named \"Tidecaler\""},
+        PasteCase{"NoSuchPlaceInTheName", "1 Warden (2) / Mystic",
+                  "line 1: the loaded file has no class named \"Warden (2)\""},
+        PasteCase{"OnlyBlankLines", " \n\t\r\n", "The clipboard holds no build."},
+        PasteCase{"ThreeDigits", "100 Warden / Mystic",
+                  "line 1: the level count must be one or two digits, not \"100\""},
+        PasteCase{"SignedCount", "\n+3 Warden / Mystic",
+                  "line 2: the level count must be one or two digits, not \"+3\""},
+        PasteCase{"SixLines",
+                  "1 Warden / Mystic\n1 Warden / Mystic\n1 Warden / Mystic\n"
+                  "1 Warden / Mystic\n1 Warden / Mystic\n1 Warden / Mystic",
+                  "line 6: a build has five lines at most"},
+        PasteCase{"NoSecondName", "3 Warden Mystic",
+                  "line 1: two class names parted by \" / \" must follow the level count"},
+        PasteCase{"UnclosedQuote", "1 \"Warden / Mystic",
+                  "line 1: the quoted name \"\"Warden / Mystic\" has no closing quote"}),
+    CaseName{});
+
+}  // namespace
+}  // namespace vostrel::testing
