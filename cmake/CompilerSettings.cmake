@@ -17,3 +17,13 @@ if(VOSTREL_SANITIZE)
     # AddressSanitizer cannot see it; the library's own checks can.
     target_compile_definitions(vostrel_options INTERFACE _GLIBCXX_ASSERTIONS)
 endif()
+
+# Added to whatever flags a packager brings in CXXFLAGS, CPPFLAGS and LDFLAGS, never in
+# their place; a _FORTIFY_SOURCE level chosen there is kept.
+if(VOSTREL_HARDEN)
+    if(NOT CMAKE_CXX_FLAGS MATCHES "_FORTIFY_SOURCE")
+        target_compile_definitions(vostrel_options INTERFACE _FORTIFY_SOURCE=2)
+    endif()
+    target_compile_options(vostrel_options INTERFACE -fstack-protector-strong)
+    target_link_options(vostrel_options INTERFACE LINKER:-z,relro LINKER:-z,now)
+endif()
