@@ -1,24 +1,19 @@
 #include "class_file_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <exception>
 #include <istream>
 #include <new>
-#include <system_error>
 #include <utility>
 #include <vector>
 
+#include "byte_sources.h"
 #include "field_reader.h"
 #include "field_values.h"
+#include "refusal_messages.h"
 #include "text_encoding.h"
 
 namespace vostrel {
@@ -29,65 +24,12 @@ using detail::Field;
 using detail::FieldEnd;
 using detail::FieldReader;
 using detail::FieldStatus;
+using detail::fileName;
+using detail::kFieldCount;
+using detail::kFirstFeatureField;
 
-constexpr int kFieldCount = 27;
-constexpr int kFirstFeatureField = 8;  // fields 8..27 are the features of levels 1..20
 constexpr std::int16_t kMaxHitDie = 20;
-constexpr std::size_t kShownCharacters = 40;
 constexpr int kSeparatorHintCount = 3;
-
-std::string fieldMeaning(int field) {
-    static constexpr std::array<std::string_view, kFirstFeatureField - 1> kNames{
-        "name",           "hit die",     "skill points", "attack rate",
-        "Fortitude save", "Reflex save", "Will save"};
-    if (field >= 1 && field < kFirstFeatureField) {
-        return std::string(kNames[static_cast<std::size_t>(field - 1)]);
-    }
-    return "level " + std::to_string(field - kFirstFeatureField + 1) + " feature";
-}
-
-// A text as it may appear in a message: in quotes, readable whatever its
-// encoding, control characters made visible, and cut short unless it is the file's name.
-std::string shown(std::string_view raw, std::size_t limit = kShownCharacters) {
-    const std::string text =
-        detail::isValidUtf8(raw) ? std::string(raw) : detail::windows1252ToUtf8(raw);
-    std::string out = "\"";
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-        if (!continuation && characters++ == limit) {
-            out += "...";
-            break;
-        }
-        if (c == '\t') {
-            out += "<tab>";
-        } else if (c == '\0') {
-            out += "<NUL>";
-        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            out += ' ';
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-std::string fileName(std::string_view source) {
-    return shown(source, std::string_view::npos);
-}
-
-std::string expectedValue(int field) {
-    switch (field) {
-        case 2:
-            return "a whole number from 0 to 20: the faces of the die, such as 8 for a d8";
-        case 3:
-            return "a whole number from -32768 to 32767";
-        default:
-            return "a number from -1000 to 1000, such as 1, 0.75 or 0.5 (with a point, not a "
-                   "comma, before any decimals)";
-    }
-}
 
 std::size_t countOf(std::string_view text, char wanted) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), wanted));
@@ -101,11 +43,6 @@ void forEachText(Record& record, Visit visit) {
     visit(record.refText);
     visit(record.willText);
     std::for_each(record.features.begin(), record.features.end(), visit);
-}
-
-std::string hexByte(unsigned char byte) {
-    static constexpr std::string_view kDigits = "0123456789ABCDEF";
-    return std::string("0x") + kDigits[byte >> 4] + kDigits[byte & 0xF];
 }
 
 // Text holds no control bytes other than tabs and line ends.
@@ -129,33 +66,8 @@ std::int64_t lineEndsIn(std::string_view text) {
     return ends;
 }
 
-// "16.0 MiB (16,777,217 bytes)": the nearest tenth, and the exact count so that
-// a file just over the limit does not seem to be at it. Made from integers
-// alone: the window's locale must not turn the point into a comma.
-std::string sizeText(std::uintmax_t bytes) {
-    constexpr std::uintmax_t kMiB = std::uintmax_t{1} << 20;
-    constexpr std::uintmax_t kGiB = kMiB << 10;
-    const std::uintmax_t unit = bytes >= kGiB ? kGiB : kMiB;
-    std::uintmax_t whole = bytes / unit;
-    std::uintmax_t tenths = ((bytes % unit) * 10 + unit / 2) / unit;
-    if (tenths == 10) {
-        ++whole;
-        tenths = 0;
-    }
-    std::string exact = std::to_string(bytes);
-    for (auto at = exact.size(); at > 3; at -= 3) {
-        exact.insert(at - 3, ",");
-    }
-    return std::to_string(whole) + "." + std::to_string(tenths) +
-           (unit == kGiB ? " GiB (" : " MiB (") + exact + " bytes)";
-}
-
-constexpr std::string_view kFarSmaller =
-    "a class data file is far smaller (one of 40 classes takes a few hundred KB), and no file "
-    "above 16 MiB is read";
-
 ReadError unreadable(std::string_view source) {
-    return ReadError{fileName(source) + ": the file could not be read to its end."};
+    return ReadError{detail::unreadableText(source)};
 }
 
 // Reads the records of one file into a list of its own; the caller's table
@@ -170,12 +82,7 @@ public:
     bool windows1252() const { return foreignByte_.has_value(); }
 
 private:
-    // A place in the file as a message names it.
-    struct Spot {
-        int classNumber = 0;
-        std::optional<std::string> name;
-        std::int64_t line = 0;
-    };
+    using Spot = detail::Place;
 
     std::optional<ReadError> readRecord();
     void noteLineEnd(int fieldNumber);
@@ -223,11 +130,7 @@ private:
 std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records) {
     bool more = fields_.skipToData();
     if (fields_.looksUtf16()) {
-        return ReadError{fileName(source_) +
-                         ", line 1: this file is UTF-16 text (it begins with a UTF-16 byte-order "
-                         "mark or has NUL bytes between its characters), which this program does "
-                         "not read. Save it again as UTF-8 text or as CSV (comma-separated "
-                         "values)."};
+        return ReadError{detail::wideTextMessage(source_, 16)};
     }
     while (more) {
         ++classNumber_;
@@ -236,9 +139,7 @@ std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records
         recordLine_ = fields_.line();
         recordOnOneLine_ = true;
         if (classNumber_ > kMaxClasses) {
-            return refuse(fields_.line(),
-                          "a 41st class begins here, but a class data file may hold at most 40 "
-                          "classes");
+            return refuse(fields_.line(), detail::fortyFirstClassText());
         }
         if (auto error = readRecord()) {
             return error;
@@ -371,27 +272,16 @@ ReadError RecordReader::refuseNumber(int fieldNumber) const {
     if (shortLine_ && shortLine_->classNumber == classNumber_) {
         return refuseShortLine();
     }
-    const std::string& text = field_.text;
-    return refuse(field_.line,
-                  "the " + fieldMeaning(fieldNumber) + " field " +
-                      (text.empty() ? "is empty" : "holds " + shown(text)) +
-                      ", but it should hold " + expectedValue(fieldNumber),
-                  text);
+    return refuse(field_.line, detail::numberText(fieldNumber, field_.text), field_.text);
 }
 
 std::optional<ReadError> RecordReader::refuseField(FieldStatus status) {
-    const std::string meaning = fieldMeaning(fieldsRead_ + 1);
+    const int field = fieldsRead_ + 1;
     switch (status) {
         case FieldStatus::EndOfData:
-            return refuse(lastFieldLine_, "the file ends after " + std::to_string(fieldsRead_) +
-                                              " of the 27 fields of this class; the " + meaning +
-                                              " and every field after it are missing");
+            return refuse(lastFieldLine_, detail::endsEarlyText(fieldsRead_));
         case FieldStatus::UnclosedQuote:
-            return refuse(field_.line,
-                          "the " + meaning +
-                              " field opens a double quote that never closes, so the rest "
-                              "of the file would belong to it",
-                          field_.text);
+            return refuse(field_.line, detail::unclosedQuoteText(field), field_.text);
         case FieldStatus::TextAfterQuote: {
             // A quoted text that ran over a line end into what looks like more
             // fields most likely lacks its own closing quote, and took another
@@ -401,39 +291,23 @@ std::optional<ReadError> RecordReader::refuseField(FieldStatus status) {
             if (lineEnd != std::string::npos &&
                 (quoted.find(',', lineEnd) != std::string::npos ||
                  quoted.find_first_not_of(" \t\r\n", lineEnd) == std::string::npos)) {
-                return refuse(field_.line,
-                              "the " + meaning +
-                                  " field opens a double quote here, and its closing quote may "
-                                  "be missing: the next double quote comes only on line " +
-                                  std::to_string(fields_.line()) + ", followed by " +
-                                  shown(fields_.strayText()) +
-                                  ", so the fields in between would all belong to this one",
-                              fields_.strayText());
+                return refuse(
+                    field_.line,
+                    detail::closingQuoteMissingText(field, fields_.line(), fields_.strayText()),
+                    fields_.strayText());
             }
-            return refuse(fields_.line(),
-                          "found " + shown(fields_.strayText()) +
-                              " after the closing quote of the " + meaning +
-                              " field, where only a comma or the end of the line may "
-                              "follow (to put a double quote inside a quoted text, write it "
-                              "twice: \"\")",
+            return refuse(fields_.line(), detail::textAfterQuoteText(field, fields_.strayText()),
                           fields_.strayText());
         }
         case FieldStatus::TooLong:
-            return refuse(field_.line, "the " + meaning +
-                                           " field is longer than 65,536 bytes, the most a "
-                                           "field may hold");
+            return refuse(field_.line, detail::fieldTooLongText(field));
         default:
             return unreadable(source_);
     }
 }
 
 std::string RecordReader::where(const Spot& spot) const {
-    std::string text = fileName(source_) + ", line " + std::to_string(spot.line) + ", class " +
-                       std::to_string(spot.classNumber);
-    if (spot.name) {
-        text += " (" + shown(*spot.name) + ")";
-    }
-    return text;
+    return detail::placeText(source_, spot);
 }
 
 ReadError RecordReader::refuse(std::int64_t line, const std::string& what,
@@ -450,51 +324,28 @@ ReadError RecordReader::refuse(std::int64_t line, const std::string& what,
         message += separatorHint(raw);
     }
     if (beganMidLine_) {
-        message += " Class " + std::to_string(classNumber_) +
-                   " begins in the middle of a line, right after the last field of class " +
-                   std::to_string(classNumber_ - 1) +
-                   ": check that every class before it has exactly 27 fields.";
+        message += detail::midLineText(classNumber_);
     }
     return ReadError{std::move(message)};
 }
 
 ReadError RecordReader::refuseShortLine() const {
     const Spot& spot = *shortLine_;
-    const std::string line = std::to_string(spot.line);
-    const std::string number = std::to_string(spot.classNumber);
-    return ReadError{where(spot) + ": line " + line + " holds " + std::to_string(shortLineFields_) +
-                     (shortLineFields_ == 1 ? " field" : " fields") + "; a class needs 27. Class " +
-                     number +
-                     " therefore takes its missing fields from the next line, and every class "
-                     "after it is shifted: check line " +
-                     line + " for a missing comma."};
+    return ReadError{where(spot) + ": " +
+                     detail::shortLineText(spot.line, shortLineFields_, spot.classNumber)};
 }
 
 ReadError RecordReader::refusePadding() const {
     const Spot& padded = *firstPadded_;
-    const Spot& other = *firstUnpadded_;
-    std::string holds = firstPaddedOnOneLine_ ? "line " + std::to_string(padded.line) + " holds"
-                                              : "this class holds";
-    std::string otherName = "class " + std::to_string(other.classNumber);
-    if (other.name) {
-        otherName += " (" + shown(*other.name) + ")";
-    }
-    return ReadError{
-        where(padded) + ": " + holds +
-        " 28 fields where a class has 27: its level 20 feature is followed by one more comma and "
-        "nothing after it, while " +
-        otherName +
-        " ends with its level 20 feature. A comma inside a text that is not in double quotes "
-        "(Bonus Feat, Evasion) or a decimal comma (0,75 for 0.75) splits one field in two and "
-        "moves every field after it one place on: put such a text in double quotes, and write "
-        "numbers with a point."};
+    const std::string holds = firstPaddedOnOneLine_
+                                  ? "line " + std::to_string(padded.line) + " holds"
+                                  : "this class holds";
+    return ReadError{where(padded) + ": " + detail::paddingText(holds, *firstUnpadded_)};
 }
 
 ReadError RecordReader::refuseMixedEncoding() const {
-    return ReadError{where(*foreignByte_) + ": the " + fieldMeaning(foreignField_) +
-                     " field holds the byte " + hexByte(foreignValue_) +
-                     ", which is no part of any UTF-8 character, while other texts of the file "
-                     "are UTF-8: the file mixes two encodings. Save it again as UTF-8."};
+    return ReadError{where(*foreignByte_) + ": " +
+                     detail::mixedEncodingText(foreignField_, foreignValue_)};
 }
 
 std::string RecordReader::notTextHint(std::string_view raw) const {
@@ -510,9 +361,7 @@ std::string RecordReader::notTextHint(std::string_view raw) const {
     if (!found) {
         return {};
     }
-    return " The file holds " +
-           (*found == 0 ? std::string("NUL bytes") : "control bytes such as " + hexByte(*found)) +
-           ", so it is probably not a text file at all.";
+    return detail::notTextHintText(*found);
 }
 
 // Spreadsheet programs in some languages separate fields with semicolons, and
@@ -529,97 +378,24 @@ std::string RecordReader::separatorHint(std::string_view raw) const {
     if (most < kSeparatorHintCount) {
         return {};
     }
-    return std::string(" This file seems to separate its fields with ") +
-           (semicolons >= tabs ? "semicolons" : "tabs") +
-           ", but a class data file separates them with commas (a spreadsheet program can save "
-           "it as comma-separated values).";
+    return detail::separatorHintText(semicolons >= tabs);
 }
 
 std::optional<ReadError> outOfMemory(std::string_view source, ClassTable& table) {
     table = ClassTable{};
-    return ReadError{fileName(source) + ": there is not enough memory to read this file."};
+    return ReadError{detail::outOfMemoryText(source)};
 }
-
-class StreamSource final : public detail::ByteSource {
-public:
-    explicit StreamSource(std::istream& in) : in_(in) {}
-
-    std::size_t read(char* into, std::size_t size) override {
-        in_.read(into, static_cast<std::streamsize>(size));
-        const std::streamsize got = in_.gcount();
-        return in_.bad() || got <= 0 ? 0 : static_cast<std::size_t>(got);
-    }
-    bool failed() const override { return in_.bad(); }
-
-private:
-    std::istream& in_;
-};
-
-// Files are read through C's stdio rather than a file stream: a file stream
-// brings up the whole iostream locale machinery, a noticeable share of the
-// window's start-up memory for one small file.
-class FileSource final : public detail::ByteSource {
-public:
-    explicit FileSource(std::FILE* file) : file_(file) {}
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-    ~FileSource() override { std::fclose(file_); }
-
-    std::size_t read(char* into, std::size_t size) override {
-        if (error_ != 0) {
-            return 0;
-        }
-        errno = 0;
-        const std::size_t got = std::fread(into, 1, size, file_);
-        if (got < size && std::ferror(file_) != 0) {
-            error_ = errno != 0 ? errno : EIO;
-            return 0;
-        }
-        return got;
-    }
-    bool failed() const override { return error_ != 0; }
-    int error() const { return error_; }
-
-private:
-    std::FILE* file_;
-    int error_ = 0;
-};
-
-// Counts what comes from a source whose size was not known beforehand, and
-// ends the data once it passes the largest size read.
-class LimitedSource final : public detail::ByteSource {
-public:
-    explicit LimitedSource(detail::ByteSource& inner) : inner_(inner) {}
-
-    std::size_t read(char* into, std::size_t size) override {
-        if (tooLarge_) {
-            return 0;
-        }
-        const std::size_t got = inner_.read(into, size);
-        total_ += got;
-        tooLarge_ = total_ > kMaxClassFileBytes;
-        return tooLarge_ ? 0 : got;
-    }
-    bool failed() const override { return tooLarge_ || inner_.failed(); }
-    bool tooLarge() const { return tooLarge_; }
-
-private:
-    detail::ByteSource& inner_;
-    std::uintmax_t total_ = 0;
-    bool tooLarge_ = false;
-};
 
 std::optional<ReadError> readFrom(detail::ByteSource& source, std::string_view sourceName,
                                   ClassTable& table) {
     table = ClassTable{};
     try {
         std::vector<ClassRecord> records;
-        LimitedSource limited(source);
+        detail::LimitedSource limited(source);
         RecordReader reader(limited, sourceName);
         if (auto error = reader.readAll(records)) {
             if (limited.tooLarge()) {
-                return ReadError{fileName(sourceName) + " holds more than 16 MiB; " +
-                                 std::string(kFarSmaller) + "."};
+                return ReadError{detail::tooLargeStreamText(sourceName)};
             }
             return error;
         }
@@ -645,74 +421,11 @@ std::optional<ReadError> readFrom(detail::ByteSource& source, std::string_view s
     }
 }
 
-std::string systemReason(int error) {
-    return std::generic_category().message(error);
-}
-
-std::string fileKind(mode_t mode) {
-    if (S_ISFIFO(mode)) {
-        return "a named pipe (FIFO)";
-    }
-    if (S_ISSOCK(mode)) {
-        return "a socket";
-    }
-    if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "a device";
-    }
-    return "no regular file";
-}
-
-std::string notAFile(mode_t mode) {
-    return " is " + fileKind(mode) +
-           ", not a file of data: a class data file is an ordinary file saved on disk.";
-}
-
-struct OpenedFile {
-    std::FILE* file = nullptr;
-    std::optional<ReadError> error;
-};
-
-// The one place that asks the system about the file. It is opened without
-// blocking, so that a FIFO with no writer or a device answers at once, and only
-// a regular file of a plausible size goes on to be read.
-OpenedFile openClassFile(const std::string& name) {
-    errno = 0;
-    const int descriptor = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat info {};
-    if (descriptor < 0) {
-        const int reason = errno != 0 ? errno : EIO;
-        // A socket cannot be opened at all, and the system's reason for it
-        // ("No such device or address") would only puzzle.
-        if (::stat(name.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
-            return {nullptr, ReadError{fileName(name) + notAFile(info.st_mode)}};
-        }
-        return {nullptr,
-                ReadError{fileName(name) + " cannot be opened: " + systemReason(reason) + "."}};
-    }
-    std::string refusal;
-    if (::fstat(descriptor, &info) != 0) {
-        refusal = " cannot be read: " + systemReason(errno) + ".";
-    } else if (S_ISDIR(info.st_mode)) {
-        refusal = " cannot be read: " + systemReason(EISDIR) + ".";
-    } else if (!S_ISREG(info.st_mode)) {
-        refusal = notAFile(info.st_mode);
-    } else if (const auto size = static_cast<std::uintmax_t>(info.st_size);
-               size > kMaxClassFileBytes) {
-        refusal = " is " + sizeText(size) + "; " + std::string(kFarSmaller) + ".";
-    } else if (std::FILE* file = ::fdopen(descriptor, "rb")) {
-        return {file, std::nullopt};
-    } else {
-        refusal = " cannot be read: " + systemReason(errno != 0 ? errno : EIO) + ".";
-    }
-    ::close(descriptor);
-    return {nullptr, ReadError{fileName(name) + refusal}};
-}
-
 }  // namespace
 
 std::optional<ReadError> readClassData(std::istream& in, std::string_view sourceName,
                                        ClassTable& table) {
-    StreamSource source(in);
+    detail::StreamSource source(in);
     return readFrom(source, sourceName, table);
 }
 
@@ -720,16 +433,16 @@ std::optional<ReadError> readClassFile(const std::filesystem::path& path, ClassT
     table = ClassTable{};
     try {
         const std::string name = path.string();
-        OpenedFile opened = openClassFile(name);
+        detail::OpenedFile opened = detail::openClassFile(name);
         if (opened.file == nullptr) {
-            return std::move(opened.error);
+            return ReadError{fileName(name) + opened.refusal};
         }
-        FileSource source(opened.file);
+        detail::FileSource source(opened.file);
         auto error = readFrom(source, name, table);
         if (error && source.failed()) {
             // A failing disk: say what the system reported.
             error->message =
-                fileName(name) + " cannot be read: " + systemReason(source.error()) + ".";
+                fileName(name) + " cannot be read: " + detail::systemReason(source.error()) + ".";
         }
         return error;
     } catch (const std::bad_alloc&) {
