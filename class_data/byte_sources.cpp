@@ -4,11 +4,71 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <system_error>
 
 #include "refusal_messages.h"
 
 namespace vostrel::detail {
+
+std::size_t StreamSource::read(char* into, std::size_t size) {
+    in_.read(into, static_cast<std::streamsize>(size));
+    const std::streamsize got = in_.gcount();
+    return in_.bad() || got <= 0 ? 0 : static_cast<std::size_t>(got);
+}
+
+bool StreamSource::rewind() {
+    if (start_ == std::istream::pos_type(-1) || in_.bad()) {
+        return false;
+    }
+    in_.clear();
+    return static_cast<bool>(in_.seekg(start_));
+}
+
+std::size_t FileSource::read(char* into, std::size_t size) {
+    if (error_ != 0) {
+        return 0;
+    }
+    errno = 0;
+    const std::size_t got = std::fread(into, 1, size, file_);
+    if (got < size && std::ferror(file_) != 0) {
+        error_ = errno != 0 ? errno : EIO;
+        return 0;
+    }
+    return got;
+}
+
+bool FileSource::rewind() {
+    return error_ == 0 && std::fseek(file_, 0, SEEK_SET) == 0;
+}
+
+std::size_t LimitedSource::read(char* into, std::size_t size) {
+    constexpr char kDosEndOfFile = '\x1A';
+    while (!tooLarge_ && size > 1) {
+        std::size_t got = heldEndOfFile_ ? 1 : 0;
+        into[0] = kDosEndOfFile;
+        const std::size_t more = inner_.read(into + got, size - got);
+        total_ += more;
+        tooLarge_ = total_ > kMaxClassFileBytes;
+        if (more == 0 || tooLarge_) {
+            break;
+        }
+        got += more;
+        heldEndOfFile_ = into[got - 1] == kDosEndOfFile;
+        got -= heldEndOfFile_ ? 1 : 0;
+        if (got > 0) {
+            return got;
+        }
+    }
+    return 0;
+}
+
+bool LimitedSource::rewind() {
+    total_ = 0;
+    tooLarge_ = false;
+    heldEndOfFile_ = false;
+    return inner_.rewind();
+}
 
 std::string systemReason(int error) {
     return std::generic_category().message(error);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -16,17 +15,15 @@ namespace vostrel::detail {
 
 class StreamSource final : public ByteSource {
 public:
-    explicit StreamSource(std::istream& in) : in_(in) {}
+    explicit StreamSource(std::istream& in) : in_(in), start_(in.tellg()) {}
 
-    std::size_t read(char* into, std::size_t size) override {
-        in_.read(into, static_cast<std::streamsize>(size));
-        const std::streamsize got = in_.gcount();
-        return in_.bad() || got <= 0 ? 0 : static_cast<std::size_t>(got);
-    }
+    std::size_t read(char* into, std::size_t size) override;
     bool failed() const override { return in_.bad(); }
+    bool rewind() override;
 
 private:
     std::istream& in_;
+    std::istream::pos_type start_;
 };
 
 // Files are read through C's stdio rather than a file stream: a file stream
@@ -39,19 +36,9 @@ public:
     FileSource& operator=(const FileSource&) = delete;
     ~FileSource() override { std::fclose(file_); }
 
-    std::size_t read(char* into, std::size_t size) override {
-        if (error_ != 0) {
-            return 0;
-        }
-        errno = 0;
-        const std::size_t got = std::fread(into, 1, size, file_);
-        if (got < size && std::ferror(file_) != 0) {
-            error_ = errno != 0 ? errno : EIO;
-            return 0;
-        }
-        return got;
-    }
+    std::size_t read(char* into, std::size_t size) override;
     bool failed() const override { return error_ != 0; }
+    bool rewind() override;
     int error() const { return error_; }
 
 private:
@@ -60,27 +47,22 @@ private:
 };
 
 // Counts what comes from a source whose size was not known beforehand, and
-// ends the data once it passes the largest size read.
+// ends the data once it passes the largest size read. Drops a DOS end-of-file
+// byte (0x1A) that is the very last byte of the data.
 class LimitedSource final : public ByteSource {
 public:
     explicit LimitedSource(ByteSource& inner) : inner_(inner) {}
 
-    std::size_t read(char* into, std::size_t size) override {
-        if (tooLarge_) {
-            return 0;
-        }
-        const std::size_t got = inner_.read(into, size);
-        total_ += got;
-        tooLarge_ = total_ > kMaxClassFileBytes;
-        return tooLarge_ ? 0 : got;
-    }
+    std::size_t read(char* into, std::size_t size) override;
     bool failed() const override { return tooLarge_ || inner_.failed(); }
+    bool rewind() override;
     bool tooLarge() const { return tooLarge_; }
 
 private:
     ByteSource& inner_;
     std::uintmax_t total_ = 0;
     bool tooLarge_ = false;
+    bool heldEndOfFile_ = false;  // a 0x1A kept back until it is known not to be last
 };
 
 std::string systemReason(int error);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <exception>
 #include <istream>
+#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "field_reader.h"
 #include "field_values.h"
 #include "refusal_messages.h"
+#include "row_census.h"
 #include "text_encoding.h"
 
 namespace vostrel {
@@ -74,25 +76,40 @@ ReadError unreadable(std::string_view source) {
 // receives them only once the whole file has been accepted.
 class RecordReader {
 public:
-    RecordReader(detail::ByteSource& in, std::string_view source) : fields_(in), source_(source) {}
+    // With a `rowWidth`, each row of that many fields is one class whose missing
+    // last features are empty; without, classes are counted field by field.
+    RecordReader(detail::ByteSource& in, std::string_view source, int rowWidth = 0)
+        : fields_(in), source_(source), rowWidth_(rowWidth) {}
 
     std::optional<ReadError> readAll(std::vector<ClassRecord>& records);
 
     // Once the file is accepted: true when its texts are Windows-1252, not UTF-8.
     bool windows1252() const { return foreignByte_.has_value(); }
 
+    // After a counted reading that began classes in the middle of lines or ran
+    // out inside one: the width of the file's rows when they are all as wide
+    // as a spreadsheet writes a sheet without the last features, else 0.
+    int rowWidth() const;
+
 private:
     using Spot = detail::Place;
 
+    std::optional<ReadError> readClasses(std::vector<ClassRecord>& records);
     std::optional<ReadError> readRecord();
+    FieldStatus next();
+    bool restOfRowEmpty();
     void noteLineEnd(int fieldNumber);
     void noteEncoding(int fieldNumber);
-    std::optional<ReadError> checkPadding(bool padded, Spot spot, bool onOneLine);
-    std::optional<ReadError> refuseField(FieldStatus status);
-    ReadError refuseNumber(int fieldNumber) const;
+    void notePadding(bool padded, Spot spot, bool onOneLine);
+    void finishCensus();
+    ReadError explain(ReadError counted) const;
     std::optional<ReadError> store(int fieldNumber);
-    ReadError refuse(std::int64_t line, const std::string& what, std::string_view raw = {}) const;
-    ReadError refuseShortLine() const;
+    std::optional<ReadError> refuseField(FieldStatus status);
+    bool onShortLine() const;
+    ReadError refuseNumber(int fieldNumber);
+    ReadError refuseBlankLine(int fieldNumber);
+    ReadError refuse(std::int64_t line, const std::string& what, std::string_view raw = {});
+    ReadError refuseShortLine(bool blankLineFollows) const;
     ReadError refusePadding() const;
     ReadError refuseMixedEncoding() const;
     std::string where(const Spot& spot) const;
@@ -101,6 +118,7 @@ private:
 
     FieldReader fields_;
     std::string_view source_;
+    int rowWidth_;
     Field field_;
     ClassRecord record_;
     int classNumber_ = 0;
@@ -108,6 +126,9 @@ private:
     std::int64_t lastFieldLine_ = 0;
     std::int64_t recordLine_ = 0;  // where the class being read begins
     bool beganMidLine_ = false;
+    bool everBeganMidLine_ = false;
+    bool cutShort_ = false;  // the data or a blank line ended a class early
+    bool emptyRow_ = false;
     bool recordOnOneLine_ = true;
     // Classes from the first on that each fill one line: while there are some,
     // the file keeps one class per line, and the first class that runs on into
@@ -115,22 +136,43 @@ private:
     int oneLineClasses_ = 0;
     std::optional<Spot> shortLine_;
     int shortLineFields_ = 0;
-    // Spreadsheet exports may end every row with one empty column too many.
+    // Spreadsheet exports may end every row with one empty column too many;
+    // where only some classes do, the odd ones are the fewer.
     std::optional<Spot> firstPadded_;
     bool firstPaddedOnOneLine_ = false;
     std::optional<Spot> firstUnpadded_;
+    bool firstUnpaddedOnOneLine_ = false;
+    int padded_ = 0;
+    int unpadded_ = 0;
     // The first byte that is not UTF-8, and whether well-formed UTF-8 other
     // than ASCII occurs: both at once mean two encodings in one file.
     std::optional<Spot> foreignByte_;
     int foreignField_ = 0;
     unsigned char foreignValue_ = 0;
     bool multiByte_ = false;
+    // The whole file's rows, to explain a refusal the counted reading met.
+    detail::RowCensus census_;
+    bool censusComplete_ = false;
+    bool censusBroken_ = false;
+    int refusedClass_ = 0;
+    std::int64_t refusedLine_ = 0;
+    bool decimalComma_ = false;
+    bool controlRefused_ = false;
 };
 
 std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records) {
+    auto error = readClasses(records);
+    if (error && !censusComplete_ && !censusBroken_ && !fields_.readFailed() && refusedClass_ > 0) {
+        finishCensus();
+        return explain(std::move(*error));
+    }
+    return error;
+}
+
+std::optional<ReadError> RecordReader::readClasses(std::vector<ClassRecord>& records) {
     bool more = fields_.skipToData();
-    if (fields_.looksUtf16()) {
-        return ReadError{detail::wideTextMessage(source_, 16)};
+    if (const int bits = fields_.wideTextBits(); bits != 0) {
+        return ReadError{detail::wideTextMessage(source_, bits)};
     }
     while (more) {
         ++classNumber_;
@@ -138,30 +180,39 @@ std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records
         record_ = ClassRecord{};
         recordLine_ = fields_.line();
         recordOnOneLine_ = true;
-        if (classNumber_ > kMaxClasses) {
-            return refuse(fields_.line(), detail::fortyFirstClassText());
-        }
         if (auto error = readRecord()) {
             return error;
         }
+        if (std::exchange(emptyRow_, false)) {
+            --classNumber_;
+            more = fields_.skipToData();
+            continue;
+        }
         const std::int64_t endLine = fields_.line();
         const bool commaEnd = field_.end == FieldEnd::Comma;
-        const bool onOneLine = recordOnOneLine_ && endLine == recordLine_;
-        Spot spot{classNumber_, record_.name, endLine};
+        const std::int64_t lastLine = field_.end == FieldEnd::LineEnd ? endLine - 1 : endLine;
+        const bool onOneLine = recordOnOneLine_ && lastLine == recordLine_;
+        Spot spot{classNumber_, record_.name, lastLine};
         records.push_back(std::move(record_));
 
         more = fields_.skipToData();
         const bool lineGoesOn = commaEnd && more && fields_.line() == endLine;
         beganMidLine_ = lineGoesOn;
+        everBeganMidLine_ = everBeganMidLine_ || lineGoesOn;
+        if (commaEnd && !lineGoesOn) {
+            census_.addTrailingEmptyField(endLine);
+        }
         if (recordOnOneLine_ && !lineGoesOn && oneLineClasses_ == classNumber_ - 1) {
             ++oneLineClasses_;
         }
-        if (auto error = checkPadding(commaEnd && !lineGoesOn, std::move(spot), onOneLine)) {
-            return error;
-        }
+        notePadding(commaEnd && !lineGoesOn, std::move(spot), onOneLine);
     }
+    censusComplete_ = !fields_.readFailed();
     if (fields_.readFailed()) {
         return unreadable(source_);
+    }
+    if (padded_ > 0 && unpadded_ > 0) {
+        return refusePadding();
     }
     if (foreignByte_ && multiByte_) {
         return refuseMixedEncoding();
@@ -170,10 +221,27 @@ std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records
 }
 
 std::optional<ReadError> RecordReader::readRecord() {
+    bool mayBeEmptyRow = false;
     for (int fieldNumber = 1; fieldNumber <= kFieldCount; ++fieldNumber) {
-        const FieldStatus status = fields_.read(field_);
+        const FieldStatus status = next();
         if (status != FieldStatus::Read) {
             return refuseField(status);
+        }
+        if (fieldNumber > 1 && field_.isBlankLine()) {
+            return refuseBlankLine(fieldNumber);
+        }
+        // Spreadsheets export a row that once held something as a line of commas.
+        if (fieldNumber == 1) {
+            mayBeEmptyRow = field_.lineStart && field_.isEmpty() && field_.end == FieldEnd::Comma;
+        } else if (fieldNumber == 2 && mayBeEmptyRow && field_.isEmpty()) {
+            if (restOfRowEmpty()) {
+                emptyRow_ = true;
+                return std::nullopt;
+            }
+            field_.text.clear();
+        }
+        if (fieldNumber == (mayBeEmptyRow ? 2 : 1) && classNumber_ > kMaxClasses) {
+            return refuse(recordLine_, detail::fortyFirstClassText());
         }
         if (auto error = store(fieldNumber)) {
             return error;
@@ -181,8 +249,29 @@ std::optional<ReadError> RecordReader::readRecord() {
         fieldsRead_ = fieldNumber;
         lastFieldLine_ = field_.line;
         noteLineEnd(fieldNumber);
+        if (rowWidth_ != 0 && field_.end != FieldEnd::Comma) {
+            break;
+        }
     }
     return std::nullopt;
+}
+
+FieldStatus RecordReader::next() {
+    const FieldStatus status = fields_.read(field_);
+    if (status == FieldStatus::Read) {
+        census_.add(field_);
+    }
+    return status;
+}
+
+// After two empty fields at the start of a line: reads on to the line's end.
+bool RecordReader::restOfRowEmpty() {
+    while (field_.end == FieldEnd::Comma) {
+        if (next() != FieldStatus::Read || !field_.isEmpty()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void RecordReader::noteLineEnd(int fieldNumber) {
@@ -191,12 +280,9 @@ void RecordReader::noteLineEnd(int fieldNumber) {
     }
     recordOnOneLine_ = false;
     // A line end inside a quoted text would make the count of the line's fields a guess.
-    // The first class has no class before it to show one class per line, but a
-    // first line that holds most of a class is short of a field, not the first
-    // half of a class written over two lines.
-    const bool oneClassPerLine =
-        oneLineClasses_ >= 1 || (classNumber_ == 1 && fieldNumber > kFieldCount / 2);
-    if (oneClassPerLine && oneLineClasses_ == classNumber_ - 1 && field_.line == recordLine_) {
+    // The first class has no class before it to show one class per line; it is
+    // taken as short only once the class after it begins in the middle of a line.
+    if (oneLineClasses_ == classNumber_ - 1 && field_.line == recordLine_) {
         shortLine_ = Spot{classNumber_, record_.name, recordLine_};
         shortLineFields_ = fieldNumber;
     }
@@ -220,20 +306,69 @@ void RecordReader::noteEncoding(int fieldNumber) {
     foreignValue_ = static_cast<unsigned char>(text[scan.firstInvalid]);
 }
 
-std::optional<ReadError> RecordReader::checkPadding(bool padded, Spot spot, bool onOneLine) {
+void RecordReader::notePadding(bool padded, Spot spot, bool onOneLine) {
+    ++(padded ? padded_ : unpadded_);
     std::optional<Spot>& first = padded ? firstPadded_ : firstUnpadded_;
     if (!first) {
         first = std::move(spot);
-        firstPaddedOnOneLine_ = firstPaddedOnOneLine_ || (padded && onOneLine);
+        (padded ? firstPaddedOnOneLine_ : firstUnpaddedOnOneLine_) = onOneLine;
     }
-    if (firstPadded_ && firstUnpadded_) {
-        return refusePadding();
+}
+
+// Reads on to the end of the data for the census alone.
+void RecordReader::finishCensus() {
+    bool rowEnded = field_.end != FieldEnd::Comma;
+    for (;;) {
+        if (rowEnded && !fields_.skipToData()) {
+            break;
+        }
+        const FieldStatus status = next();
+        if (status == FieldStatus::EndOfData) {
+            break;
+        }
+        if (status != FieldStatus::Read) {
+            return;
+        }
+        rowEnded = field_.end != FieldEnd::Comma;
     }
-    return std::nullopt;
+    censusComplete_ = !fields_.readFailed();
+}
+
+int RecordReader::rowWidth() const {
+    constexpr int kFewestColumns = kFirstFeatureField - 1;
+    const int width = census_.commonWidth();
+    const bool spreadsheetRows = width >= kFewestColumns && width < kFieldCount;
+    return rowWidth_ == 0 && censusComplete_ && census_.rows() >= 2 && spreadsheetRows &&
+                   (everBeganMidLine_ || cutShort_)
+               ? width
+               : 0;
+}
+
+// What the whole file shows may say better than the counted reading why it failed.
+ReadError RecordReader::explain(ReadError counted) const {
+    if (!censusComplete_) {
+        return counted;
+    }
+    if (const auto& header = census_.header(); header && refusedClass_ == 1) {
+        return ReadError{detail::fileName(source_) + ", line " + std::to_string(header->line) +
+                         ": " + detail::headerRowText(header->hitDie, header->skillPoints)};
+    }
+    if (const auto row = census_.longRow(); row && row->line <= refusedLine_) {
+        return ReadError{where(Spot{static_cast<int>(row->row), row->name, row->line}) + ": " +
+                         detail::longRowText(row->line, row->width, row->extra, row->everyRow)};
+    }
+    if (decimalComma_ && census_.foreignTrue()) {
+        counted.message += detail::foreignTrueText(*census_.foreignTrue());
+    }
+    return counted;
 }
 
 std::optional<ReadError> RecordReader::store(int fieldNumber) {
     std::string& text = field_.text;
+    if (const auto control = detail::controlCharacter(text)) {
+        controlRefused_ = true;
+        return refuse(field_.line, detail::controlCharacterText(fieldNumber, text, *control));
+    }
     if (fieldNumber == 2 || fieldNumber == 3) {
         const auto number = detail::parseWholeNumber(text);
         const bool fits = number && (fieldNumber == 3 || (*number >= 0 && *number <= kMaxHitDie));
@@ -244,6 +379,7 @@ std::optional<ReadError> RecordReader::store(int fieldNumber) {
     } else if (fieldNumber == 4) {
         const auto rate = detail::parseAttackRate(text);
         if (!rate) {
+            decimalComma_ = text.find(',') != std::string::npos;
             return refuseNumber(fieldNumber);
         }
         record_.babRate = *rate;
@@ -268,21 +404,43 @@ std::optional<ReadError> RecordReader::store(int fieldNumber) {
     return std::nullopt;
 }
 
-ReadError RecordReader::refuseNumber(int fieldNumber) const {
-    if (shortLine_ && shortLine_->classNumber == classNumber_) {
-        return refuseShortLine();
+// True when the class being read began on a line too short for it, in a file
+// that keeps one class per line (or on a first line that holds most of a class).
+bool RecordReader::onShortLine() const {
+    return shortLine_ && shortLine_->classNumber == classNumber_ &&
+           (oneLineClasses_ >= 1 || shortLineFields_ > kFieldCount / 2);
+}
+
+ReadError RecordReader::refuseNumber(int fieldNumber) {
+    if (onShortLine()) {
+        refusedClass_ = classNumber_;
+        return refuseShortLine(false);
     }
     return refuse(field_.line, detail::numberText(fieldNumber, field_.text), field_.text);
+}
+
+// A blank line never stands for a field: the class before it is short.
+ReadError RecordReader::refuseBlankLine(int fieldNumber) {
+    cutShort_ = true;
+    if (onShortLine()) {
+        refusedClass_ = classNumber_;
+        refusedLine_ = field_.line;
+        return refuseShortLine(true);
+    }
+    return refuse(field_.line, detail::blankLineText(field_.line, fieldNumber));
 }
 
 std::optional<ReadError> RecordReader::refuseField(FieldStatus status) {
     const int field = fieldsRead_ + 1;
     switch (status) {
         case FieldStatus::EndOfData:
+            cutShort_ = true;
             return refuse(lastFieldLine_, detail::endsEarlyText(fieldsRead_));
         case FieldStatus::UnclosedQuote:
+            censusBroken_ = true;
             return refuse(field_.line, detail::unclosedQuoteText(field), field_.text);
         case FieldStatus::TextAfterQuote: {
+            censusBroken_ = true;
             // A quoted text that ran over a line end into what looks like more
             // fields most likely lacks its own closing quote, and took another
             // field's opening quote for it.
@@ -300,8 +458,10 @@ std::optional<ReadError> RecordReader::refuseField(FieldStatus status) {
                           fields_.strayText());
         }
         case FieldStatus::TooLong:
+            censusBroken_ = true;
             return refuse(field_.line, detail::fieldTooLongText(field));
         default:
+            censusBroken_ = true;
             return unreadable(source_);
     }
 }
@@ -310,37 +470,41 @@ std::string RecordReader::where(const Spot& spot) const {
     return detail::placeText(source_, spot);
 }
 
-ReadError RecordReader::refuse(std::int64_t line, const std::string& what,
-                               std::string_view raw) const {
+ReadError RecordReader::refuse(std::int64_t line, const std::string& what, std::string_view raw) {
+    refusedClass_ = classNumber_;
+    refusedLine_ = line;
     if (beganMidLine_ && shortLine_ && shortLine_->classNumber == classNumber_ - 1) {
-        return refuseShortLine();
+        return refuseShortLine(false);
     }
     std::string message =
         where(Spot{classNumber_, fieldsRead_ >= 1 ? std::optional(record_.name) : std::nullopt,
                    line}) +
-        ": " + what + ".";
-    message += notTextHint(raw);
-    if (classNumber_ <= kMaxClasses) {
-        message += separatorHint(raw);
-    }
+        ": ";
+    const std::string hint = classNumber_ <= kMaxClasses ? separatorHint(raw) : std::string();
+    message += hint.empty() ? what + "." : hint + " Reading stopped where " + what + ".";
+    message += controlRefused_ ? std::string() : notTextHint(raw);
     if (beganMidLine_) {
         message += detail::midLineText(classNumber_);
     }
     return ReadError{std::move(message)};
 }
 
-ReadError RecordReader::refuseShortLine() const {
+ReadError RecordReader::refuseShortLine(bool blankLineFollows) const {
     const Spot& spot = *shortLine_;
-    return ReadError{where(spot) + ": " +
-                     detail::shortLineText(spot.line, shortLineFields_, spot.classNumber)};
+    return ReadError{
+        where(spot) + ": " +
+        detail::shortLineText(spot.line, shortLineFields_, spot.classNumber, !blankLineFollows)};
 }
 
 ReadError RecordReader::refusePadding() const {
-    const Spot& padded = *firstPadded_;
-    const std::string holds = firstPaddedOnOneLine_
-                                  ? "line " + std::to_string(padded.line) + " holds"
-                                  : "this class holds";
-    return ReadError{where(padded) + ": " + detail::paddingText(holds, *firstUnpadded_)};
+    const bool paddedOdd = padded_ <= unpadded_;
+    const Spot& odd = paddedOdd ? *firstPadded_ : *firstUnpadded_;
+    const bool onOneLine = paddedOdd ? firstPaddedOnOneLine_ : firstUnpaddedOnOneLine_;
+    const std::string holds =
+        onOneLine ? "line " + std::to_string(odd.line) + " holds" : "this class holds";
+    return ReadError{where(odd) + ": " +
+                     (paddedOdd ? detail::paddingText(holds, *firstUnpadded_)
+                                : detail::unpaddedText(holds, *firstPadded_, padded_))};
 }
 
 ReadError RecordReader::refuseMixedEncoding() const {
@@ -392,8 +556,15 @@ std::optional<ReadError> readFrom(detail::ByteSource& source, std::string_view s
     try {
         std::vector<ClassRecord> records;
         detail::LimitedSource limited(source);
-        RecordReader reader(limited, sourceName);
-        if (auto error = reader.readAll(records)) {
+        auto reader = std::make_unique<RecordReader>(limited, sourceName);
+        auto error = reader->readAll(records);
+        // A sheet whose rows stop short of level 20 is read again, a row to a class.
+        if (const int width = reader->rowWidth(); width != 0 && limited.rewind()) {
+            records.clear();
+            reader = std::make_unique<RecordReader>(limited, sourceName, width);
+            error = reader->readAll(records);
+        }
+        if (error) {
             if (limited.tooLarge()) {
                 return ReadError{detail::tooLargeStreamText(sourceName)};
             }
@@ -401,7 +572,7 @@ std::optional<ReadError> readFrom(detail::ByteSource& source, std::string_view s
         }
         // Texts stay bytes while reading: every byte the grammar looks at is ASCII,
         // so the encoding is settled once the whole file is known.
-        const bool windows1252 = reader.windows1252();
+        const bool windows1252 = reader->windows1252();
         ClassTable loaded;
         for (ClassRecord& record : records) {
             if (windows1252) {

@@ -12,6 +12,44 @@ constexpr std::string_view kFarSmaller =
     "a class data file is far smaller (one of 40 classes takes a few hundred KB), and no file "
     "above 16 MiB is read";
 
+std::string hex(char32_t value, int digits) {
+    static constexpr std::string_view kDigits = "0123456789ABCDEF";
+    std::string out;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+        out += kDigits[(value >> shift) & 0xF];
+    }
+    return out;
+}
+
+// The bytes of the UTF-8 character a lead byte begins (1 for a stray byte).
+std::size_t utf8Length(unsigned char lead) {
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// `text` is well-formed UTF-8.
+char32_t codePointAt(std::string_view text, std::size_t at, std::size_t length) {
+    static constexpr std::array<unsigned char, 5> kLeadBits{0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t code = static_cast<unsigned char>(text[at]) & kLeadBits[length];
+    for (std::size_t k = 1; k < length && at + k < text.size(); ++k) {
+        code = (code << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3Fu);
+    }
+    return code;
+}
+
+bool isControl(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+// Characters that show as nothing or as an ordinary space: "8" and "8" followed
+// by one of them look alike in a message unless it is named.
+bool isInvisible(char32_t code) {
+    return isControl(code) || code == 0xAD || code == 0x34F || code == 0x61C || code == 0x180E ||
+           (code >= 0x2000 && code <= 0x200F) || (code >= 0x2028 && code <= 0x202F) ||
+           (code >= 0x205F && code <= 0x206F) || code == 0x3000 || code == 0x3164 ||
+           (code >= 0xFE00 && code <= 0xFE0F) || code == 0xFEFF || code == 0xFFA0 ||
+           (code >= 0xE0000 && code <= 0xE0FFF);
+}
+
 std::string expectedValue(int field) {
     switch (field) {
         case 2:
@@ -30,22 +68,27 @@ std::string shown(std::string_view raw, std::size_t limit) {
     const std::string text = isValidUtf8(raw) ? std::string(raw) : windows1252ToUtf8(raw);
     std::string out = "\"";
     std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-        if (!continuation && characters++ == limit) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8Length(static_cast<unsigned char>(text[i]));
+        const char32_t code = codePointAt(text, i, length);
+        if (characters++ == limit) {
             out += "...";
             break;
         }
-        if (c == '\t') {
+        if (code == '\t') {
             out += "<tab>";
-        } else if (c == '\0') {
+        } else if (code == 0) {
             out += "<NUL>";
-        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+        } else if (code == '\r' || code == '\n') {
             out += ' ';
+        } else if (code == 0xA0) {
+            out += "<NBSP>";
+        } else if (isInvisible(code)) {
+            out += "<U+" + hex(code, code > 0xFFFF ? 5 : 4) + ">";
         } else {
-            out += c;
+            out.append(text, i, length);
         }
+        i += length;
     }
     return out + "\"";
 }
@@ -116,12 +159,12 @@ std::string tooLargeFileText(std::uintmax_t bytes) {
 }
 
 std::string wideTextMessage(std::string_view source, int bits) {
-    (void)bits;
-    return fileName(source) +
-           ", line 1: this file is UTF-16 text (it begins with a UTF-16 byte-order "
-           "mark or has NUL bytes between its characters), which this program does "
-           "not read. Save it again as UTF-8 text or as CSV (comma-separated "
-           "values).";
+    const std::string name = "UTF-" + std::to_string(bits);
+    return fileName(source) + ", line 1: this file is " + name + " text (it begins with a " + name +
+           " byte-order mark or has " +
+           (bits == 16 ? "a NUL byte beside each character" : "three NUL bytes to each character") +
+           "), which this program does not read. Save it again as \"CSV (UTF-8)\", "
+           "comma-separated values in UTF-8.";
 }
 
 std::string numberText(int field, std::string_view text) {
@@ -165,14 +208,23 @@ std::string fortyFirstClassText() {
     return "a 41st class begins here, but a class data file may hold at most 40 classes";
 }
 
-std::string shortLineText(std::int64_t line, int fields, int classNumber) {
+std::string shortLineText(std::int64_t line, int fields, int classNumber, bool nextLineTaken) {
     const std::string lineText = std::to_string(line);
-    const std::string number = std::to_string(classNumber);
-    return "line " + lineText + " holds " + std::to_string(fields) +
-           (fields == 1 ? " field" : " fields") + "; a class needs 27. Class " + number +
-           " therefore takes its missing fields from the next line, and every class after it is "
-           "shifted: check line " +
-           lineText + " for a missing comma.";
+    std::string text = "line " + lineText + " holds " + std::to_string(fields) +
+                       (fields == 1 ? " field" : " fields") + "; a class needs 27";
+    if (nextLineTaken) {
+        text += ". Class " + std::to_string(classNumber) +
+                " therefore takes its missing fields from the next line, and every class after "
+                "it is shifted";
+    }
+    return text + ": check line " + lineText +
+           (fields == kFieldCount - 1 ? " for a missing comma." : " for its missing fields.");
+}
+
+std::string blankLineText(std::int64_t line, int field) {
+    return "line " + std::to_string(line) + " is blank where the " + fieldMeaning(field) +
+           " should follow, and a blank line never fills a field: this class holds only " +
+           std::to_string(field - 1) + " of its 27 fields";
 }
 
 std::string paddingText(std::string_view holds, const Place& other) {
@@ -186,6 +238,67 @@ std::string paddingText(std::string_view holds, const Place& other) {
            "numbers with a point.";
 }
 
+std::string unpaddedText(std::string_view holds, const Place& padded, int paddedCount) {
+    return std::string(holds) + " 27 fields, ending with its level 20 feature, while " +
+           std::to_string(paddedCount) + " other classes, " + classText(padded) +
+           " the first of them, end with one more comma and nothing after it, as a spreadsheet "
+           "writes its rows. Either every class ends with that comma or none does: check this "
+           "class for a missing field.";
+}
+
+std::string longRowText(std::int64_t line, int width, std::string_view extra, bool everyRow) {
+    if (everyRow) {
+        return "every class line holds a column after the level 20 feature (line " +
+               std::to_string(line) + " ends with " + shown(extra) +
+               "), but a class data file has nothing after level 20: that column must go.";
+    }
+    return "line " + std::to_string(line) + " holds " + std::to_string(width) +
+           " fields where a class has 27, with " + shown(extra) +
+           " after the 27th. A class data file has no column after the level 20 feature, so a "
+           "column of notes there must go; a text with a comma in it goes in double quotes, and "
+           "a number is written with a point (0.75, not 0,75).";
+}
+
+std::string headerRowText(std::string_view hitDie, std::string_view skillPoints) {
+    return "the file seems to begin with a header row (its hit die and skill points fields read " +
+           shown(hitDie) + " and " + shown(skillPoints) +
+           "), but a class data file has none: its first line is the first class. Delete the "
+           "header row.";
+}
+
+std::string foreignTrueText(std::string_view word) {
+    return " The save columns hold " + shown(word) +
+           " as well: a good save must read TRUE exactly, in capitals, or the class counts it as "
+           "a poor save.";
+}
+
+std::optional<char32_t> controlCharacter(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F) {
+            return byte;
+        }
+        if (byte == 0xC2 && i + 1 < text.size()) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            if (next >= 0x80 && next <= 0x9F) {
+                return next;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::string controlCharacterText(int field, std::string_view text, char32_t control) {
+    const std::string found = "the " + fieldMeaning(field) + " field holds " + shown(text) +
+                              " with the control character U+" + hex(control, 4);
+    if (control == 0) {
+        return found + ", so the file is probably not a text file at all";
+    }
+    return found +
+           ", which no text holds: the file was probably saved in the wrong character set. "
+           "Save it again as \"CSV (UTF-8)\"";
+}
+
 std::string mixedEncodingText(int field, unsigned char byte) {
     return "the " + fieldMeaning(field) + " field holds the byte " + hexByte(byte) +
            ", which is no part of any UTF-8 character, while other texts of the file are UTF-8: "
@@ -193,7 +306,7 @@ std::string mixedEncodingText(int field, unsigned char byte) {
 }
 
 std::string separatorHintText(bool semicolons) {
-    return std::string(" This file seems to separate its fields with ") +
+    return std::string("this file seems to separate its fields with ") +
            (semicolons ? "semicolons" : "tabs") +
            ", but a class data file separates them with commas (a spreadsheet program can save "
            "it as comma-separated values).";

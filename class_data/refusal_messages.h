@@ -45,8 +45,18 @@ std::string closingQuoteMissingText(int field, std::int64_t nextQuoteLine, std::
 std::string textAfterQuoteText(int field, std::string_view stray);
 std::string fieldTooLongText(int field);
 std::string fortyFirstClassText();
-std::string shortLineText(std::int64_t line, int fields, int classNumber);
+std::string shortLineText(std::int64_t line, int fields, int classNumber, bool nextLineTaken);
+std::string blankLineText(std::int64_t line, int field);
 std::string paddingText(std::string_view holds, const Place& other);
+std::string unpaddedText(std::string_view holds, const Place& padded, int paddedCount);
+std::string longRowText(std::int64_t line, int width, std::string_view extra, bool everyRow);
+std::string headerRowText(std::string_view hitDie, std::string_view skillPoints);
+std::string foreignTrueText(std::string_view word);
+
+// The first control character in a text other than tab and line ends, C1
+// controls written in UTF-8 among them.
+std::optional<char32_t> controlCharacter(std::string_view text);
+std::string controlCharacterText(int field, std::string_view text, char32_t control);
 std::string mixedEncodingText(int field, unsigned char byte);
 std::string separatorHintText(bool semicolons);
 std::string notTextHintText(unsigned char byte);
