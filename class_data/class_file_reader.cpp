@@ -1,24 +1,21 @@
 #include "class_file_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <exception>
 #include <istream>
+#include <memory>
 #include <new>
-#include <system_error>
 #include <utility>
 #include <vector>
 
+#include "byte_sources.h"
 #include "field_reader.h"
 #include "field_values.h"
+#include "refusal_messages.h"
+#include "row_census.h"
 #include "text_encoding.h"
 
 namespace vostrel {
@@ -29,65 +26,12 @@ using detail::Field;
 using detail::FieldEnd;
 using detail::FieldReader;
 using detail::FieldStatus;
+using detail::fileName;
+using detail::kFieldCount;
+using detail::kFirstFeatureField;
 
-constexpr int kFieldCount = 27;
-constexpr int kFirstFeatureField = 8;  // fields 8..27 are the features of levels 1..20
 constexpr std::int16_t kMaxHitDie = 20;
-constexpr std::size_t kShownCharacters = 40;
 constexpr int kSeparatorHintCount = 3;
-
-std::string fieldMeaning(int field) {
-    static constexpr std::array<std::string_view, kFirstFeatureField - 1> kNames{
-        "name",           "hit die",     "skill points", "attack rate",
-        "Fortitude save", "Reflex save", "Will save"};
-    if (field >= 1 && field < kFirstFeatureField) {
-        return std::string(kNames[static_cast<std::size_t>(field - 1)]);
-    }
-    return "level " + std::to_string(field - kFirstFeatureField + 1) + " feature";
-}
-
-// A text as it may appear in a message: in quotes, readable whatever its
-// encoding, control characters made visible, and cut short unless it is the file's name.
-std::string shown(std::string_view raw, std::size_t limit = kShownCharacters) {
-    const std::string text =
-        detail::isValidUtf8(raw) ? std::string(raw) : detail::windows1252ToUtf8(raw);
-    std::string out = "\"";
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-        if (!continuation && characters++ == limit) {
-            out += "...";
-            break;
-        }
-        if (c == '\t') {
-            out += "<tab>";
-        } else if (c == '\0') {
-            out += "<NUL>";
-        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            out += ' ';
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-std::string fileName(std::string_view source) {
-    return shown(source, std::string_view::npos);
-}
-
-std::string expectedValue(int field) {
-    switch (field) {
-        case 2:
-            return "a whole number from 0 to 20: the faces of the die, such as 8 for a d8";
-        case 3:
-            return "a whole number from -32768 to 32767";
-        default:
-            return "a number from -1000 to 1000, such as 1, 0.75 or 0.5 (with a point, not a "
-                   "comma, before any decimals)";
-    }
-}
 
 std::size_t countOf(std::string_view text, char wanted) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), wanted));
@@ -101,11 +45,6 @@ void forEachText(Record& record, Visit visit) {
     visit(record.refText);
     visit(record.willText);
     std::for_each(record.features.begin(), record.features.end(), visit);
-}
-
-std::string hexByte(unsigned char byte) {
-    static constexpr std::string_view kDigits = "0123456789ABCDEF";
-    return std::string("0x") + kDigits[byte >> 4] + kDigits[byte & 0xF];
 }
 
 // Text holds no control bytes other than tabs and line ends.
@@ -129,63 +68,48 @@ std::int64_t lineEndsIn(std::string_view text) {
     return ends;
 }
 
-// "16.0 MiB (16,777,217 bytes)": the nearest tenth, and the exact count so that
-// a file just over the limit does not seem to be at it. Made from integers
-// alone: the window's locale must not turn the point into a comma.
-std::string sizeText(std::uintmax_t bytes) {
-    constexpr std::uintmax_t kMiB = std::uintmax_t{1} << 20;
-    constexpr std::uintmax_t kGiB = kMiB << 10;
-    const std::uintmax_t unit = bytes >= kGiB ? kGiB : kMiB;
-    std::uintmax_t whole = bytes / unit;
-    std::uintmax_t tenths = ((bytes % unit) * 10 + unit / 2) / unit;
-    if (tenths == 10) {
-        ++whole;
-        tenths = 0;
-    }
-    std::string exact = std::to_string(bytes);
-    for (auto at = exact.size(); at > 3; at -= 3) {
-        exact.insert(at - 3, ",");
-    }
-    return std::to_string(whole) + "." + std::to_string(tenths) +
-           (unit == kGiB ? " GiB (" : " MiB (") + exact + " bytes)";
-}
-
-constexpr std::string_view kFarSmaller =
-    "a class data file is far smaller (one of 40 classes takes a few hundred KB), and no file "
-    "above 16 MiB is read";
-
 ReadError unreadable(std::string_view source) {
-    return ReadError{fileName(source) + ": the file could not be read to its end."};
+    return ReadError{detail::unreadableText(source)};
 }
 
 // Reads the records of one file into a list of its own; the caller's table
 // receives them only once the whole file has been accepted.
 class RecordReader {
 public:
-    RecordReader(detail::ByteSource& in, std::string_view source) : fields_(in), source_(source) {}
+    // With a `rowWidth`, each row of that many fields is one class whose missing
+    // last features are empty; without, classes are counted field by field.
+    RecordReader(detail::ByteSource& in, std::string_view source, int rowWidth = 0)
+        : fields_(in), source_(source), rowWidth_(rowWidth) {}
 
     std::optional<ReadError> readAll(std::vector<ClassRecord>& records);
 
     // Once the file is accepted: true when its texts are Windows-1252, not UTF-8.
     bool windows1252() const { return foreignByte_.has_value(); }
 
-private:
-    // A place in the file as a message names it.
-    struct Spot {
-        int classNumber = 0;
-        std::optional<std::string> name;
-        std::int64_t line = 0;
-    };
+    // After a counted reading that began classes in the middle of lines or ran
+    // out inside one: the width of the file's rows when they are all as wide
+    // as a spreadsheet writes a sheet without the last features, else 0.
+    int rowWidth() const;
 
+private:
+    using Spot = detail::Place;
+
+    std::optional<ReadError> readClasses(std::vector<ClassRecord>& records);
     std::optional<ReadError> readRecord();
+    FieldStatus next();
+    bool restOfRowEmpty();
     void noteLineEnd(int fieldNumber);
     void noteEncoding(int fieldNumber);
-    std::optional<ReadError> checkPadding(bool padded, Spot spot, bool onOneLine);
-    std::optional<ReadError> refuseField(FieldStatus status);
-    ReadError refuseNumber(int fieldNumber) const;
+    void notePadding(bool padded, Spot spot, bool onOneLine);
+    void finishCensus();
+    ReadError explain(ReadError counted) const;
     std::optional<ReadError> store(int fieldNumber);
-    ReadError refuse(std::int64_t line, const std::string& what, std::string_view raw = {}) const;
-    ReadError refuseShortLine() const;
+    std::optional<ReadError> refuseField(FieldStatus status);
+    bool onShortLine() const;
+    ReadError refuseNumber(int fieldNumber);
+    ReadError refuseBlankLine(int fieldNumber);
+    ReadError refuse(std::int64_t line, const std::string& what, std::string_view raw = {});
+    ReadError refuseShortLine(bool blankLineFollows) const;
     ReadError refusePadding() const;
     ReadError refuseMixedEncoding() const;
     std::string where(const Spot& spot) const;
@@ -194,6 +118,7 @@ private:
 
     FieldReader fields_;
     std::string_view source_;
+    int rowWidth_;
     Field field_;
     ClassRecord record_;
     int classNumber_ = 0;
@@ -201,6 +126,9 @@ private:
     std::int64_t lastFieldLine_ = 0;
     std::int64_t recordLine_ = 0;  // where the class being read begins
     bool beganMidLine_ = false;
+    bool everBeganMidLine_ = false;
+    bool cutShort_ = false;  // the data or a blank line ended a class early
+    bool emptyRow_ = false;
     bool recordOnOneLine_ = true;
     // Classes from the first on that each fill one line: while there are some,
     // the file keeps one class per line, and the first class that runs on into
@@ -208,26 +136,43 @@ private:
     int oneLineClasses_ = 0;
     std::optional<Spot> shortLine_;
     int shortLineFields_ = 0;
-    // Spreadsheet exports may end every row with one empty column too many.
+    // Spreadsheet exports may end every row with one empty column too many;
+    // where only some classes do, the odd ones are the fewer.
     std::optional<Spot> firstPadded_;
     bool firstPaddedOnOneLine_ = false;
     std::optional<Spot> firstUnpadded_;
+    bool firstUnpaddedOnOneLine_ = false;
+    int padded_ = 0;
+    int unpadded_ = 0;
     // The first byte that is not UTF-8, and whether well-formed UTF-8 other
     // than ASCII occurs: both at once mean two encodings in one file.
     std::optional<Spot> foreignByte_;
     int foreignField_ = 0;
     unsigned char foreignValue_ = 0;
     bool multiByte_ = false;
+    // The whole file's rows, to explain a refusal the counted reading met.
+    detail::RowCensus census_;
+    bool censusComplete_ = false;
+    bool censusBroken_ = false;
+    int refusedClass_ = 0;
+    std::int64_t refusedLine_ = 0;
+    bool decimalComma_ = false;
+    bool controlRefused_ = false;
 };
 
 std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records) {
+    auto error = readClasses(records);
+    if (error && !censusComplete_ && !censusBroken_ && !fields_.readFailed() && refusedClass_ > 0) {
+        finishCensus();
+        return explain(std::move(*error));
+    }
+    return error;
+}
+
+std::optional<ReadError> RecordReader::readClasses(std::vector<ClassRecord>& records) {
     bool more = fields_.skipToData();
-    if (fields_.looksUtf16()) {
-        return ReadError{fileName(source_) +
-                         ", line 1: this file is UTF-16 text (it begins with a UTF-16 byte-order "
-                         "mark or has NUL bytes between its characters), which this program does "
-                         "not read. Save it again as UTF-8 text or as CSV (comma-separated "
-                         "values)."};
+    if (const int bits = fields_.wideTextBits(); bits != 0) {
+        return ReadError{detail::wideTextMessage(source_, bits)};
     }
     while (more) {
         ++classNumber_;
@@ -235,32 +180,39 @@ std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records
         record_ = ClassRecord{};
         recordLine_ = fields_.line();
         recordOnOneLine_ = true;
-        if (classNumber_ > kMaxClasses) {
-            return refuse(fields_.line(),
-                          "a 41st class begins here, but a class data file may hold at most 40 "
-                          "classes");
-        }
         if (auto error = readRecord()) {
             return error;
         }
+        if (std::exchange(emptyRow_, false)) {
+            --classNumber_;
+            more = fields_.skipToData();
+            continue;
+        }
         const std::int64_t endLine = fields_.line();
         const bool commaEnd = field_.end == FieldEnd::Comma;
-        const bool onOneLine = recordOnOneLine_ && endLine == recordLine_;
-        Spot spot{classNumber_, record_.name, endLine};
+        const std::int64_t lastLine = field_.end == FieldEnd::LineEnd ? endLine - 1 : endLine;
+        const bool onOneLine = recordOnOneLine_ && lastLine == recordLine_;
+        Spot spot{classNumber_, record_.name, lastLine};
         records.push_back(std::move(record_));
 
         more = fields_.skipToData();
         const bool lineGoesOn = commaEnd && more && fields_.line() == endLine;
         beganMidLine_ = lineGoesOn;
+        everBeganMidLine_ = everBeganMidLine_ || lineGoesOn;
+        if (commaEnd && !lineGoesOn) {
+            census_.addTrailingEmptyField(endLine);
+        }
         if (recordOnOneLine_ && !lineGoesOn && oneLineClasses_ == classNumber_ - 1) {
             ++oneLineClasses_;
         }
-        if (auto error = checkPadding(commaEnd && !lineGoesOn, std::move(spot), onOneLine)) {
-            return error;
-        }
+        notePadding(commaEnd && !lineGoesOn, std::move(spot), onOneLine);
     }
+    censusComplete_ = !fields_.readFailed();
     if (fields_.readFailed()) {
         return unreadable(source_);
+    }
+    if (padded_ > 0 && unpadded_ > 0) {
+        return refusePadding();
     }
     if (foreignByte_ && multiByte_) {
         return refuseMixedEncoding();
@@ -269,10 +221,27 @@ std::optional<ReadError> RecordReader::readAll(std::vector<ClassRecord>& records
 }
 
 std::optional<ReadError> RecordReader::readRecord() {
+    bool mayBeEmptyRow = false;
     for (int fieldNumber = 1; fieldNumber <= kFieldCount; ++fieldNumber) {
-        const FieldStatus status = fields_.read(field_);
+        const FieldStatus status = next();
         if (status != FieldStatus::Read) {
             return refuseField(status);
+        }
+        if (fieldNumber > 1 && field_.isBlankLine()) {
+            return refuseBlankLine(fieldNumber);
+        }
+        // Spreadsheets export a row that once held something as a line of commas.
+        if (fieldNumber == 1) {
+            mayBeEmptyRow = field_.lineStart && field_.isEmpty() && field_.end == FieldEnd::Comma;
+        } else if (fieldNumber == 2 && mayBeEmptyRow && field_.isEmpty()) {
+            if (restOfRowEmpty()) {
+                emptyRow_ = true;
+                return std::nullopt;
+            }
+            field_.text.clear();
+        }
+        if (fieldNumber == (mayBeEmptyRow ? 2 : 1) && classNumber_ > kMaxClasses) {
+            return refuse(recordLine_, detail::fortyFirstClassText());
         }
         if (auto error = store(fieldNumber)) {
             return error;
@@ -280,8 +249,29 @@ std::optional<ReadError> RecordReader::readRecord() {
         fieldsRead_ = fieldNumber;
         lastFieldLine_ = field_.line;
         noteLineEnd(fieldNumber);
+        if (rowWidth_ != 0 && field_.end != FieldEnd::Comma) {
+            break;
+        }
     }
     return std::nullopt;
+}
+
+FieldStatus RecordReader::next() {
+    const FieldStatus status = fields_.read(field_);
+    if (status == FieldStatus::Read) {
+        census_.add(field_);
+    }
+    return status;
+}
+
+// After two empty fields at the start of a line: reads on to the line's end.
+bool RecordReader::restOfRowEmpty() {
+    while (field_.end == FieldEnd::Comma) {
+        if (next() != FieldStatus::Read || !field_.isEmpty()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void RecordReader::noteLineEnd(int fieldNumber) {
@@ -290,12 +280,9 @@ void RecordReader::noteLineEnd(int fieldNumber) {
     }
     recordOnOneLine_ = false;
     // A line end inside a quoted text would make the count of the line's fields a guess.
-    // The first class has no class before it to show one class per line, but a
-    // first line that holds most of a class is short of a field, not the first
-    // half of a class written over two lines.
-    const bool oneClassPerLine =
-        oneLineClasses_ >= 1 || (classNumber_ == 1 && fieldNumber > kFieldCount / 2);
-    if (oneClassPerLine && oneLineClasses_ == classNumber_ - 1 && field_.line == recordLine_) {
+    // The first class has no class before it to show one class per line; it is
+    // taken as short only once the class after it begins in the middle of a line.
+    if (oneLineClasses_ == classNumber_ - 1 && field_.line == recordLine_) {
         shortLine_ = Spot{classNumber_, record_.name, recordLine_};
         shortLineFields_ = fieldNumber;
     }
@@ -319,20 +306,69 @@ void RecordReader::noteEncoding(int fieldNumber) {
     foreignValue_ = static_cast<unsigned char>(text[scan.firstInvalid]);
 }
 
-std::optional<ReadError> RecordReader::checkPadding(bool padded, Spot spot, bool onOneLine) {
+void RecordReader::notePadding(bool padded, Spot spot, bool onOneLine) {
+    ++(padded ? padded_ : unpadded_);
     std::optional<Spot>& first = padded ? firstPadded_ : firstUnpadded_;
     if (!first) {
         first = std::move(spot);
-        firstPaddedOnOneLine_ = firstPaddedOnOneLine_ || (padded && onOneLine);
+        (padded ? firstPaddedOnOneLine_ : firstUnpaddedOnOneLine_) = onOneLine;
     }
-    if (firstPadded_ && firstUnpadded_) {
-        return refusePadding();
+}
+
+// Reads on to the end of the data for the census alone.
+void RecordReader::finishCensus() {
+    bool rowEnded = field_.end != FieldEnd::Comma;
+    for (;;) {
+        if (rowEnded && !fields_.skipToData()) {
+            break;
+        }
+        const FieldStatus status = next();
+        if (status == FieldStatus::EndOfData) {
+            break;
+        }
+        if (status != FieldStatus::Read) {
+            return;
+        }
+        rowEnded = field_.end != FieldEnd::Comma;
     }
-    return std::nullopt;
+    censusComplete_ = !fields_.readFailed();
+}
+
+int RecordReader::rowWidth() const {
+    constexpr int kFewestColumns = kFirstFeatureField - 1;
+    const int width = census_.commonWidth();
+    const bool spreadsheetRows = width >= kFewestColumns && width < kFieldCount;
+    return rowWidth_ == 0 && censusComplete_ && census_.rows() >= 2 && spreadsheetRows &&
+                   (everBeganMidLine_ || cutShort_)
+               ? width
+               : 0;
+}
+
+// What the whole file shows may say better than the counted reading why it failed.
+ReadError RecordReader::explain(ReadError counted) const {
+    if (!censusComplete_) {
+        return counted;
+    }
+    if (const auto& header = census_.header(); header && refusedClass_ == 1) {
+        return ReadError{detail::fileName(source_) + ", line " + std::to_string(header->line) +
+                         ": " + detail::headerRowText(header->hitDie, header->skillPoints)};
+    }
+    if (const auto row = census_.longRow(); row && row->line <= refusedLine_) {
+        return ReadError{where(Spot{static_cast<int>(row->row), row->name, row->line}) + ": " +
+                         detail::longRowText(row->line, row->width, row->extra, row->everyRow)};
+    }
+    if (decimalComma_ && census_.foreignTrue()) {
+        counted.message += detail::foreignTrueText(*census_.foreignTrue());
+    }
+    return counted;
 }
 
 std::optional<ReadError> RecordReader::store(int fieldNumber) {
     std::string& text = field_.text;
+    if (const auto control = detail::controlCharacter(text)) {
+        controlRefused_ = true;
+        return refuse(field_.line, detail::controlCharacterText(fieldNumber, text, *control));
+    }
     if (fieldNumber == 2 || fieldNumber == 3) {
         const auto number = detail::parseWholeNumber(text);
         const bool fits = number && (fieldNumber == 3 || (*number >= 0 && *number <= kMaxHitDie));
@@ -343,6 +379,7 @@ std::optional<ReadError> RecordReader::store(int fieldNumber) {
     } else if (fieldNumber == 4) {
         const auto rate = detail::parseAttackRate(text);
         if (!rate) {
+            decimalComma_ = text.find(',') != std::string::npos;
             return refuseNumber(fieldNumber);
         }
         record_.babRate = *rate;
@@ -367,32 +404,43 @@ std::optional<ReadError> RecordReader::store(int fieldNumber) {
     return std::nullopt;
 }
 
-ReadError RecordReader::refuseNumber(int fieldNumber) const {
-    if (shortLine_ && shortLine_->classNumber == classNumber_) {
-        return refuseShortLine();
+// True when the class being read began on a line too short for it, in a file
+// that keeps one class per line (or on a first line that holds most of a class).
+bool RecordReader::onShortLine() const {
+    return shortLine_ && shortLine_->classNumber == classNumber_ &&
+           (oneLineClasses_ >= 1 || shortLineFields_ > kFieldCount / 2);
+}
+
+ReadError RecordReader::refuseNumber(int fieldNumber) {
+    if (onShortLine()) {
+        refusedClass_ = classNumber_;
+        return refuseShortLine(false);
     }
-    const std::string& text = field_.text;
-    return refuse(field_.line,
-                  "the " + fieldMeaning(fieldNumber) + " field " +
-                      (text.empty() ? "is empty" : "holds " + shown(text)) +
-                      ", but it should hold " + expectedValue(fieldNumber),
-                  text);
+    return refuse(field_.line, detail::numberText(fieldNumber, field_.text), field_.text);
+}
+
+// A blank line never stands for a field: the class before it is short.
+ReadError RecordReader::refuseBlankLine(int fieldNumber) {
+    cutShort_ = true;
+    if (onShortLine()) {
+        refusedClass_ = classNumber_;
+        refusedLine_ = field_.line;
+        return refuseShortLine(true);
+    }
+    return refuse(field_.line, detail::blankLineText(field_.line, fieldNumber));
 }
 
 std::optional<ReadError> RecordReader::refuseField(FieldStatus status) {
-    const std::string meaning = fieldMeaning(fieldsRead_ + 1);
+    const int field = fieldsRead_ + 1;
     switch (status) {
         case FieldStatus::EndOfData:
-            return refuse(lastFieldLine_, "the file ends after " + std::to_string(fieldsRead_) +
-                                              " of the 27 fields of this class; the " + meaning +
-                                              " and every field after it are missing");
+            cutShort_ = true;
+            return refuse(lastFieldLine_, detail::endsEarlyText(fieldsRead_));
         case FieldStatus::UnclosedQuote:
-            return refuse(field_.line,
-                          "the " + meaning +
-                              " field opens a double quote that never closes, so the rest "
-                              "of the file would belong to it",
-                          field_.text);
+            censusBroken_ = true;
+            return refuse(field_.line, detail::unclosedQuoteText(field), field_.text);
         case FieldStatus::TextAfterQuote: {
+            censusBroken_ = true;
             // A quoted text that ran over a line end into what looks like more
             // fields most likely lacks its own closing quote, and took another
             // field's opening quote for it.
@@ -401,100 +449,67 @@ std::optional<ReadError> RecordReader::refuseField(FieldStatus status) {
             if (lineEnd != std::string::npos &&
                 (quoted.find(',', lineEnd) != std::string::npos ||
                  quoted.find_first_not_of(" \t\r\n", lineEnd) == std::string::npos)) {
-                return refuse(field_.line,
-                              "the " + meaning +
-                                  " field opens a double quote here, and its closing quote may "
-                                  "be missing: the next double quote comes only on line " +
-                                  std::to_string(fields_.line()) + ", followed by " +
-                                  shown(fields_.strayText()) +
-                                  ", so the fields in between would all belong to this one",
-                              fields_.strayText());
+                return refuse(
+                    field_.line,
+                    detail::closingQuoteMissingText(field, fields_.line(), fields_.strayText()),
+                    fields_.strayText());
             }
-            return refuse(fields_.line(),
-                          "found " + shown(fields_.strayText()) +
-                              " after the closing quote of the " + meaning +
-                              " field, where only a comma or the end of the line may "
-                              "follow (to put a double quote inside a quoted text, write it "
-                              "twice: \"\")",
+            return refuse(fields_.line(), detail::textAfterQuoteText(field, fields_.strayText()),
                           fields_.strayText());
         }
         case FieldStatus::TooLong:
-            return refuse(field_.line, "the " + meaning +
-                                           " field is longer than 65,536 bytes, the most a "
-                                           "field may hold");
+            censusBroken_ = true;
+            return refuse(field_.line, detail::fieldTooLongText(field));
         default:
+            censusBroken_ = true;
             return unreadable(source_);
     }
 }
 
 std::string RecordReader::where(const Spot& spot) const {
-    std::string text = fileName(source_) + ", line " + std::to_string(spot.line) + ", class " +
-                       std::to_string(spot.classNumber);
-    if (spot.name) {
-        text += " (" + shown(*spot.name) + ")";
-    }
-    return text;
+    return detail::placeText(source_, spot);
 }
 
-ReadError RecordReader::refuse(std::int64_t line, const std::string& what,
-                               std::string_view raw) const {
+ReadError RecordReader::refuse(std::int64_t line, const std::string& what, std::string_view raw) {
+    refusedClass_ = classNumber_;
+    refusedLine_ = line;
     if (beganMidLine_ && shortLine_ && shortLine_->classNumber == classNumber_ - 1) {
-        return refuseShortLine();
+        return refuseShortLine(false);
     }
     std::string message =
         where(Spot{classNumber_, fieldsRead_ >= 1 ? std::optional(record_.name) : std::nullopt,
                    line}) +
-        ": " + what + ".";
-    message += notTextHint(raw);
-    if (classNumber_ <= kMaxClasses) {
-        message += separatorHint(raw);
-    }
+        ": ";
+    const std::string hint = classNumber_ <= kMaxClasses ? separatorHint(raw) : std::string();
+    message += hint.empty() ? what + "." : hint + " Reading stopped where " + what + ".";
+    message += controlRefused_ ? std::string() : notTextHint(raw);
     if (beganMidLine_) {
-        message += " Class " + std::to_string(classNumber_) +
-                   " begins in the middle of a line, right after the last field of class " +
-                   std::to_string(classNumber_ - 1) +
-                   ": check that every class before it has exactly 27 fields.";
+        message += detail::midLineText(classNumber_);
     }
     return ReadError{std::move(message)};
 }
 
-ReadError RecordReader::refuseShortLine() const {
+ReadError RecordReader::refuseShortLine(bool blankLineFollows) const {
     const Spot& spot = *shortLine_;
-    const std::string line = std::to_string(spot.line);
-    const std::string number = std::to_string(spot.classNumber);
-    return ReadError{where(spot) + ": line " + line + " holds " + std::to_string(shortLineFields_) +
-                     (shortLineFields_ == 1 ? " field" : " fields") + "; a class needs 27. Class " +
-                     number +
-                     " therefore takes its missing fields from the next line, and every class "
-                     "after it is shifted: check line " +
-                     line + " for a missing comma."};
+    return ReadError{
+        where(spot) + ": " +
+        detail::shortLineText(spot.line, shortLineFields_, spot.classNumber, !blankLineFollows)};
 }
 
 ReadError RecordReader::refusePadding() const {
-    const Spot& padded = *firstPadded_;
-    const Spot& other = *firstUnpadded_;
-    std::string holds = firstPaddedOnOneLine_ ? "line " + std::to_string(padded.line) + " holds"
-                                              : "this class holds";
-    std::string otherName = "class " + std::to_string(other.classNumber);
-    if (other.name) {
-        otherName += " (" + shown(*other.name) + ")";
-    }
-    return ReadError{
-        where(padded) + ": " + holds +
-        " 28 fields where a class has 27: its level 20 feature is followed by one more comma and "
-        "nothing after it, while " +
-        otherName +
-        " ends with its level 20 feature. A comma inside a text that is not in double quotes "
-        "(Bonus Feat, Evasion) or a decimal comma (0,75 for 0.75) splits one field in two and "
-        "moves every field after it one place on: put such a text in double quotes, and write "
-        "numbers with a point."};
+    const bool paddedOdd = padded_ <= unpadded_;
+    const Spot& odd = paddedOdd ? *firstPadded_ : *firstUnpadded_;
+    const bool onOneLine = paddedOdd ? firstPaddedOnOneLine_ : firstUnpaddedOnOneLine_;
+    const std::string holds =
+        onOneLine ? "line " + std::to_string(odd.line) + " holds" : "this class holds";
+    return ReadError{where(odd) + ": " +
+                     (paddedOdd ? detail::paddingText(holds, *firstUnpadded_)
+                                : detail::unpaddedText(holds, *firstPadded_, padded_))};
 }
 
 ReadError RecordReader::refuseMixedEncoding() const {
-    return ReadError{where(*foreignByte_) + ": the " + fieldMeaning(foreignField_) +
-                     " field holds the byte " + hexByte(foreignValue_) +
-                     ", which is no part of any UTF-8 character, while other texts of the file "
-                     "are UTF-8: the file mixes two encodings. Save it again as UTF-8."};
+    return ReadError{where(*foreignByte_) + ": " +
+                     detail::mixedEncodingText(foreignField_, foreignValue_)};
 }
 
 std::string RecordReader::notTextHint(std::string_view raw) const {
@@ -510,9 +525,7 @@ std::string RecordReader::notTextHint(std::string_view raw) const {
     if (!found) {
         return {};
     }
-    return " The file holds " +
-           (*found == 0 ? std::string("NUL bytes") : "control bytes such as " + hexByte(*found)) +
-           ", so it is probably not a text file at all.";
+    return detail::notTextHintText(*found);
 }
 
 // Spreadsheet programs in some languages separate fields with semicolons, and
@@ -529,103 +542,37 @@ std::string RecordReader::separatorHint(std::string_view raw) const {
     if (most < kSeparatorHintCount) {
         return {};
     }
-    return std::string(" This file seems to separate its fields with ") +
-           (semicolons >= tabs ? "semicolons" : "tabs") +
-           ", but a class data file separates them with commas (a spreadsheet program can save "
-           "it as comma-separated values).";
+    return detail::separatorHintText(semicolons >= tabs);
 }
 
 std::optional<ReadError> outOfMemory(std::string_view source, ClassTable& table) {
     table = ClassTable{};
-    return ReadError{fileName(source) + ": there is not enough memory to read this file."};
+    return ReadError{detail::outOfMemoryText(source)};
 }
-
-class StreamSource final : public detail::ByteSource {
-public:
-    explicit StreamSource(std::istream& in) : in_(in) {}
-
-    std::size_t read(char* into, std::size_t size) override {
-        in_.read(into, static_cast<std::streamsize>(size));
-        const std::streamsize got = in_.gcount();
-        return in_.bad() || got <= 0 ? 0 : static_cast<std::size_t>(got);
-    }
-    bool failed() const override { return in_.bad(); }
-
-private:
-    std::istream& in_;
-};
-
-// Files are read through C's stdio rather than a file stream: a file stream
-// brings up the whole iostream locale machinery, a noticeable share of the
-// window's start-up memory for one small file.
-class FileSource final : public detail::ByteSource {
-public:
-    explicit FileSource(std::FILE* file) : file_(file) {}
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-    ~FileSource() override { std::fclose(file_); }
-
-    std::size_t read(char* into, std::size_t size) override {
-        if (error_ != 0) {
-            return 0;
-        }
-        errno = 0;
-        const std::size_t got = std::fread(into, 1, size, file_);
-        if (got < size && std::ferror(file_) != 0) {
-            error_ = errno != 0 ? errno : EIO;
-            return 0;
-        }
-        return got;
-    }
-    bool failed() const override { return error_ != 0; }
-    int error() const { return error_; }
-
-private:
-    std::FILE* file_;
-    int error_ = 0;
-};
-
-// Counts what comes from a source whose size was not known beforehand, and
-// ends the data once it passes the largest size read.
-class LimitedSource final : public detail::ByteSource {
-public:
-    explicit LimitedSource(detail::ByteSource& inner) : inner_(inner) {}
-
-    std::size_t read(char* into, std::size_t size) override {
-        if (tooLarge_) {
-            return 0;
-        }
-        const std::size_t got = inner_.read(into, size);
-        total_ += got;
-        tooLarge_ = total_ > kMaxClassFileBytes;
-        return tooLarge_ ? 0 : got;
-    }
-    bool failed() const override { return tooLarge_ || inner_.failed(); }
-    bool tooLarge() const { return tooLarge_; }
-
-private:
-    detail::ByteSource& inner_;
-    std::uintmax_t total_ = 0;
-    bool tooLarge_ = false;
-};
 
 std::optional<ReadError> readFrom(detail::ByteSource& source, std::string_view sourceName,
                                   ClassTable& table) {
     table = ClassTable{};
     try {
         std::vector<ClassRecord> records;
-        LimitedSource limited(source);
-        RecordReader reader(limited, sourceName);
-        if (auto error = reader.readAll(records)) {
+        detail::LimitedSource limited(source);
+        auto reader = std::make_unique<RecordReader>(limited, sourceName);
+        auto error = reader->readAll(records);
+        // A sheet whose rows stop short of level 20 is read again, a row to a class.
+        if (const int width = reader->rowWidth(); width != 0 && limited.rewind()) {
+            records.clear();
+            reader = std::make_unique<RecordReader>(limited, sourceName, width);
+            error = reader->readAll(records);
+        }
+        if (error) {
             if (limited.tooLarge()) {
-                return ReadError{fileName(sourceName) + " holds more than 16 MiB; " +
-                                 std::string(kFarSmaller) + "."};
+                return ReadError{detail::tooLargeStreamText(sourceName)};
             }
             return error;
         }
         // Texts stay bytes while reading: every byte the grammar looks at is ASCII,
         // so the encoding is settled once the whole file is known.
-        const bool windows1252 = reader.windows1252();
+        const bool windows1252 = reader->windows1252();
         ClassTable loaded;
         for (ClassRecord& record : records) {
             if (windows1252) {
@@ -645,74 +592,11 @@ std::optional<ReadError> readFrom(detail::ByteSource& source, std::string_view s
     }
 }
 
-std::string systemReason(int error) {
-    return std::generic_category().message(error);
-}
-
-std::string fileKind(mode_t mode) {
-    if (S_ISFIFO(mode)) {
-        return "a named pipe (FIFO)";
-    }
-    if (S_ISSOCK(mode)) {
-        return "a socket";
-    }
-    if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "a device";
-    }
-    return "no regular file";
-}
-
-std::string notAFile(mode_t mode) {
-    return " is " + fileKind(mode) +
-           ", not a file of data: a class data file is an ordinary file saved on disk.";
-}
-
-struct OpenedFile {
-    std::FILE* file = nullptr;
-    std::optional<ReadError> error;
-};
-
-// The one place that asks the system about the file. It is opened without
-// blocking, so that a FIFO with no writer or a device answers at once, and only
-// a regular file of a plausible size goes on to be read.
-OpenedFile openClassFile(const std::string& name) {
-    errno = 0;
-    const int descriptor = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat info {};
-    if (descriptor < 0) {
-        const int reason = errno != 0 ? errno : EIO;
-        // A socket cannot be opened at all, and the system's reason for it
-        // ("No such device or address") would only puzzle.
-        if (::stat(name.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
-            return {nullptr, ReadError{fileName(name) + notAFile(info.st_mode)}};
-        }
-        return {nullptr,
-                ReadError{fileName(name) + " cannot be opened: " + systemReason(reason) + "."}};
-    }
-    std::string refusal;
-    if (::fstat(descriptor, &info) != 0) {
-        refusal = " cannot be read: " + systemReason(errno) + ".";
-    } else if (S_ISDIR(info.st_mode)) {
-        refusal = " cannot be read: " + systemReason(EISDIR) + ".";
-    } else if (!S_ISREG(info.st_mode)) {
-        refusal = notAFile(info.st_mode);
-    } else if (const auto size = static_cast<std::uintmax_t>(info.st_size);
-               size > kMaxClassFileBytes) {
-        refusal = " is " + sizeText(size) + "; " + std::string(kFarSmaller) + ".";
-    } else if (std::FILE* file = ::fdopen(descriptor, "rb")) {
-        return {file, std::nullopt};
-    } else {
-        refusal = " cannot be read: " + systemReason(errno != 0 ? errno : EIO) + ".";
-    }
-    ::close(descriptor);
-    return {nullptr, ReadError{fileName(name) + refusal}};
-}
-
 }  // namespace
 
 std::optional<ReadError> readClassData(std::istream& in, std::string_view sourceName,
                                        ClassTable& table) {
-    StreamSource source(in);
+    detail::StreamSource source(in);
     return readFrom(source, sourceName, table);
 }
 
@@ -720,16 +604,16 @@ std::optional<ReadError> readClassFile(const std::filesystem::path& path, ClassT
     table = ClassTable{};
     try {
         const std::string name = path.string();
-        OpenedFile opened = openClassFile(name);
+        detail::OpenedFile opened = detail::openClassFile(name);
         if (opened.file == nullptr) {
-            return std::move(opened.error);
+            return ReadError{fileName(name) + opened.refusal};
         }
-        FileSource source(opened.file);
+        detail::FileSource source(opened.file);
         auto error = readFrom(source, name, table);
         if (error && source.failed()) {
             // A failing disk: say what the system reported.
             error->message =
-                fileName(name) + " cannot be read: " + systemReason(source.error()) + ".";
+                fileName(name) + " cannot be read: " + detail::systemReason(source.error()) + ".";
         }
         return error;
     } catch (const std::bad_alloc&) {

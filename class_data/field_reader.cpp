@@ -10,8 +10,9 @@ namespace {
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::size_t kMaxStrayBytes = 40;
-// How much of the first chunk is looked at to tell UTF-16 text.
-constexpr std::size_t kUtf16ProbeBytes = 512;
+// How much of the first chunk is looked at to tell UTF-16 and UTF-32 text.
+constexpr std::size_t kWideTextProbeBytes = 512;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -63,26 +64,63 @@ bool FieldReader::refill() {
     return false;
 }
 
+// Makes `count` bytes readable from cur_ on, keeping what is left of the chunk;
+// false when the data ends before.
+bool FieldReader::ensure(std::size_t count) {
+    while (static_cast<std::size_t>(end_ - cur_) < count && !exhausted_ && !failed_) {
+        const auto kept = static_cast<std::size_t>(end_ - cur_);
+        if (kept > 0) {
+            std::memmove(buffer_.get(), cur_, kept);
+        }
+        const std::size_t got = source_.read(buffer_.get() + kept, kChunkBytes - kept);
+        failed_ = source_.failed();
+        exhausted_ = got == 0;
+        cur_ = buffer_.get();
+        end_ = cur_ + kept + (failed_ ? 0 : got);
+    }
+    return static_cast<std::size_t>(end_ - cur_) >= count;
+}
+
+// Two exported files joined into one leave the second one's byte-order mark at
+// the start of a line; it is no part of the class name there either.
+void FieldReader::skipByteOrderMark() {
+    if (peek() == 0xEF && ensure(kByteOrderMark.size()) &&
+        std::string_view(cur_, kByteOrderMark.size()) == kByteOrderMark) {
+        cur_ += kByteOrderMark.size();
+        skipBlanks();
+    }
+}
+
 void FieldReader::inspectFirstChunk() {
     const auto size = static_cast<std::size_t>(end_ - cur_);
-    // A UTF-8 byte-order mark is not part of the first field.
-    if (size >= 3 && std::memcmp(cur_, "\xEF\xBB\xBF", 3) == 0) {
+    const std::string_view start(cur_, std::min(size, kWideTextProbeBytes));
+    if (start.substr(0, 3) == kByteOrderMark) {
         cur_ += 3;
         return;
     }
-    if (size >= 2 &&
-        (std::memcmp(cur_, "\xFF\xFE", 2) == 0 || std::memcmp(cur_, "\xFE\xFF", 2) == 0)) {
-        utf16_ = true;
+    using namespace std::string_view_literals;
+    if (start.substr(0, 4) == "\xFF\xFE\0\0"sv || start.substr(0, 4) == "\0\0\xFE\xFF"sv) {
+        wideBits_ = 32;
         return;
     }
-    // Text in UTF-16 without a mark: most pairs of bytes are one ASCII
-    // character and one NUL. A run of NUL bytes alone is not text at all.
-    const std::size_t pairs = std::min(size, kUtf16ProbeBytes) / 2;
-    std::size_t halfNul = 0;
-    for (std::size_t i = 0; i < pairs; ++i) {
-        halfNul += (cur_[2 * i] == '\0') != (cur_[2 * i + 1] == '\0') ? 1 : 0;
+    if (start.substr(0, 2) == "\xFF\xFE" || start.substr(0, 2) == "\xFE\xFF") {
+        wideBits_ = 16;
+        return;
     }
-    utf16_ = pairs >= 2 && halfNul * 4 >= pairs * 3;
+    // Wide text without a mark: most characters are ASCII, so most pairs of
+    // bytes hold one NUL (UTF-16), or most groups of four three (UTF-32). A
+    // run of NUL bytes alone is not text at all.
+    const auto mostly = [&start](std::size_t width, std::size_t nuls) {
+        const std::size_t groups = start.size() / width;
+        std::size_t matching = 0;
+        for (std::size_t i = 0; i < groups; ++i) {
+            const std::string_view group = start.substr(i * width, width);
+            const auto nulCount = std::count(group.begin(), group.end(), '\0');
+            matching += static_cast<std::size_t>(nulCount) == nuls ? 1U : 0U;
+        }
+        return groups >= 2 && matching * 4 >= groups * 3;
+    };
+    wideBits_ = mostly(4, 3) ? 32 : mostly(2, 1) ? 16 : 0;
 }
 
 bool FieldReader::atEnd() {
@@ -133,6 +171,7 @@ bool FieldReader::skipToData() {
             }
         }
         line_ += lines;
+        lastEnd_ = lines > 0 ? FieldEnd::LineEnd : lastEnd_;
         cur_ = at;
         if (at != end_) {
             return true;
@@ -143,7 +182,12 @@ bool FieldReader::skipToData() {
 
 FieldStatus FieldReader::read(Field& field) {
     field.text.clear();
+    field.quoted = false;
+    field.lineStart = lastEnd_ == FieldEnd::LineEnd;
     skipBlanks();
+    if (field.lineStart) {
+        skipByteOrderMark();
+    }
     field.line = line_;
     if (failed_) {
         return FieldStatus::ReadFailed;
@@ -186,6 +230,7 @@ FieldStatus FieldReader::readPlain(Field& field) {
 
 FieldStatus FieldReader::readQuoted(Field& field) {
     ++cur_;  // the opening quote
+    field.quoted = true;
     for (;;) {
         if (atEnd()) {
             return failed_ ? FieldStatus::ReadFailed : FieldStatus::UnclosedQuote;

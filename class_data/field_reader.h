@@ -26,6 +26,13 @@ struct Field {
     std::string text;       // quotes removed; an unquoted field is trimmed of trailing blanks
     std::int64_t line = 0;  // the line on which the field begins
     FieldEnd end = FieldEnd::EndOfData;
+    bool quoted = false;
+    bool lineStart = false;  // the first field of its line
+
+    // Nothing at all: not even a pair of quotes.
+    bool isEmpty() const { return text.empty() && !quoted; }
+    // A line of nothing but spaces and tabs.
+    bool isBlankLine() const { return lineStart && isEmpty() && end == FieldEnd::LineEnd; }
 };
 
 // Where the reader's bytes come from, a chunk at a time.
@@ -36,6 +43,8 @@ public:
     // the data or once reading has failed.
     virtual std::size_t read(char* into, std::size_t size) = 0;
     virtual bool failed() const = 0;
+    // Starts the data over from its beginning; false when it cannot.
+    virtual bool rewind() { return false; }
 };
 
 // Splits comma-separated data into fields, reading its source in chunks so that
@@ -48,9 +57,10 @@ public:
     // Skips spaces, tabs and line ends. Returns false when nothing else is left.
     bool skipToData();
 
-    // True when the data begins like UTF-16 text: with its byte-order mark, or
-    // with NUL bytes between the characters. Known once skipToData has run.
-    bool looksUtf16() const { return utf16_; }
+    // 16 or 32 when the data begins like UTF-16 or UTF-32 text: with its
+    // byte-order mark, or with NUL bytes between the characters; else 0. Known
+    // once skipToData has run.
+    int wideTextBits() const { return wideBits_; }
 
     FieldStatus read(Field& field);
 
@@ -72,6 +82,8 @@ private:
     FieldStatus readQuoted(Field& field);
     FieldStatus finishQuoted(Field& field);
     bool refill();
+    bool ensure(std::size_t count);
+    void skipByteOrderMark();
     void inspectFirstChunk();
 
     ByteSource& source_;
@@ -83,7 +95,7 @@ private:
     bool firstChunk_ = true;
     bool exhausted_ = false;
     bool failed_ = false;
-    bool utf16_ = false;
+    int wideBits_ = 0;
     std::string stray_;
 };
 

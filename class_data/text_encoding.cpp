@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace vostrel::detail {
 
@@ -69,6 +70,15 @@ Utf8Scan scanUtf8(std::string_view bytes) {
     Utf8Scan scan;
     std::size_t i = 0;
     while (i < bytes.size()) {
+        // Runs of ASCII, most of any class file, are passed eight bytes at a time.
+        std::uint64_t word = 0;
+        if (bytes.size() - i >= sizeof word) {
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if ((word & 0x8080808080808080U) == 0) {
+                i += sizeof word;
+                continue;
+            }
+        }
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;

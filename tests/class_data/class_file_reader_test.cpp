@@ -237,6 +237,7 @@ std::function<std::string(const ClassRecord&)> featureOf(int level) {
 }
 
 const std::string kPlain = "A,8,2,0.75,TRUE,FALSE,FALSE";
+const std::string kEighteenCommas(18, ',');
 
 class AcceptedFile : public ::testing::TestWithParam<Accepted> {};
 
@@ -302,6 +303,24 @@ INSTANTIATE_TEST_SUITE_P(
                  featureOf(1), "\xE2\x80\x9CSly\xE2\x80\x9D \xE2\x82\xAC"},
         Accepted{"OverlongAloneIsWindows1252", recordLine("\xC0\xAF,8,2,1,,,"), 1, 1, nameOf,
                  "\xC3\x80\xC2\xAF"},
+        Accepted{"SheetWithoutLevel20",
+                 kPlain + ",One" + kEighteenCommas + "Nineteen\n" + "B" + kPlain.substr(1) +
+                     ",One" + kEighteenCommas + "Last\n\n",
+                 2, 2, featureOf(19), "Last"},
+        Accepted{"TenLevelSheetWithEmptyRows",
+                 kPlain + ",One" + std::string(9, ',') + "\r\n,,,,\r\n" + "B" + kPlain.substr(1) +
+                     ",One,,,,,,,,,Ten\r\n \t, ,\r\n",
+                 2, 2, featureOf(10), "Ten"},
+        Accepted{"ClassOverThreeLinesOfNineFields",
+                 kPlain + ",F1,F2\nF3,F4,F5,F6,F7,F8,F9,F10,F11\n,,,,,,,,F20\n", 1, 1,
+                 featureOf(20), "F20"},
+        Accepted{"EmptyRowsAfterFortyClasses", manyRecords(40) + ",,,,\n,\n", 40, 40, nameOf,
+                 "Class40"},
+        Accepted{"ByteOrderMarkOnALaterLine",
+                 recordLine(kPlain) + "\n\xEF\xBB\xBF" + recordLine("B,6,4,0.5,,,"), 2, 2, nameOf,
+                 "B"},
+        Accepted{"DosEndOfFileLast", recordLine(kPlain, "", "Capstone") + "\x1A", 1, 1,
+                 featureOf(20), "Capstone"},
         Accepted{"EmptyFile", "", 0, 1, nameOf, ""},
         Accepted{"BlankLinesOnly", " \r\n\t\n", 0, 1, nameOf, ""},
         Accepted{"ByteOrderMarkOnly", "\xEF\xBB\xBF", 0, 1, nameOf, ""}),

@@ -46,14 +46,15 @@ std::string withRate(const std::string& rate) {
     return recordLine("Brute,8,2," + rate + ",,,");
 }
 
-// The same text as UTF-16 little-endian, as "Unicode text" is saved on Windows.
-std::string utf16(const std::string& text) {
-    std::string wide;
+// The same text as UTF-16 or UTF-32, little-endian unless `bigEndian`.
+std::string wide(const std::string& text, std::size_t width = 2, bool bigEndian = false) {
+    std::string out;
     for (const char c : text) {
-        wide += c;
-        wide += '\0';
+        std::string unit(width, '\0');
+        unit[bigEndian ? width - 1 : 0] = c;
+        out += unit;
     }
-    return wide;
+    return out;
 }
 
 // One line short of its last field.
@@ -111,8 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"AttackRateEmpty", withRate(""), {"attack rate field is empty"}},
         Refused{"DecimalCommaShiftsTheFields",
                 recordLine("Brute,8,2,0,75,,,", "", "Capstone"),
-                {"class 2 (\"Capstone\")", "after 1 of the 27 fields",
-                 "begins in the middle of a line"}},
+                {"line 1, class 1 (\"Brute\"): line 1 holds 28 fields where a class has 27",
+                 "written with a point"}},
         Refused{"UnclosedQuote",
                 kSeer + "Brute,8,2,1,,,,\"Never closed\n,,,,\n",
                 {"line 2, class 2 (\"Brute\")",
@@ -142,14 +143,44 @@ INSTANTIATE_TEST_SUITE_P(
                 {"line 42, class 41", "at most 40 classes"}},
         Refused{"Semicolons",
                 "Brute;8;2;1;TRUE;FALSE;FALSE;Cleave;;;\nSeer;6;4;0.5;FALSE;FALSE;TRUE;;;\n",
-                {"line 2, class 1", "hit die", "separate its fields with semicolons"}},
+                {"line 2, class 1 (", "): this file seems to separate its fields with semicolons",
+                 "Reading stopped where the hit die"}},
         Refused{"Tabs",
                 "Brute\t8\t2\t1\tTRUE\tFALSE\n",
                 {"line 1, class 1", "after 1 of the 27 fields", "separate its fields with tabs"}},
+        Refused{"HeaderRow",
+                recordLine("Name,Hit Die,Skill Points,BAB,Fort,Ref,Will") + "\n" + kSeer,
+                {"line 1: the file seems to begin with a header row",
+                 "read \"Hit Die\" and \"Skill Points\""}},
+        Refused{"NotesColumnOnEveryLine",
+                kSeer.substr(0, kSeer.size() - 1) + ",\"a note\"\n" +
+                    kSeer.substr(0, kSeer.size() - 1) + ",\n",
+                {"line 1, class 1 (\"Seer\"): every class line holds a column after the level 20",
+                 "ends with \"a note\""}},
+        Refused{"DecimalCommaWithGermanSaves",
+                recordLine("Brute,8,2,\"0,75\",WAHR,FALSCH,FALSCH"),
+                {"attack rate field holds \"0,75\"", "hold \"WAHR\" as well",
+                 "must read TRUE exactly"}},
+        Refused{"ByteOfAnotherCharacterSet",
+                recordLine("Brute,8,2,1,,,", "\xC2\x93Sly"),
+                {"line 1, class 1", "level 1 feature field holds \"<U+0093>Sly\"",
+                 "saved in the wrong character set"}},
+        Refused{"DosEndOfFileInsideTheData",
+                recordLine("Brute,8,2,1,,,", "", "\x1A") + "\n",
+                {"level 20 feature field", "control character U+001A"}},
+        Refused{"InvisibleCharactersShown",
+                withHitDie("\xC2\xA0"
+                           "8\xE2\x80\x8B"),
+                {"hit die field holds \"<NBSP>8<U+200B>\""}},
         Refused{"TwentyEightFieldsOnALine",
                 recordLine("Brute,8,2,1,,,") + ",Extra\n" + kSeer,
-                {"line 2, class 2 (\"Extra\")", "hit die field holds \"Seer\"",
-                 "begins in the middle of a line"}},
+                {"line 1, class 1 (\"Brute\"): line 1 holds 28 fields where a class has 27, "
+                 "with \"Extra\""}},
+        Refused{"UnpaddedAmongPaddedClasses",
+                kSeer + recordLine("Brute,8,2,1,,,") + ",\n" + recordLine("Rogue,6,8,1,,,") +
+                    ",\n" + recordLine("Monk,8,4,0.75,,,") + ",\n",
+                {"line 1, class 1 (\"Seer\"): line 1 holds 27 fields",
+                 "3 other classes, class 2 (\"Brute\") the first of them"}},
         Refused{"DecimalCommaAmongUnpaddedClasses",
                 kSeer + recordLine("Brute,8,2,0,75,,,") + "\n" + kSeer,
                 {"line 2, class 2 (\"Brute\")", "line 2 holds 28 fields where a class has 27",
@@ -160,7 +191,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "while class 2 (\"Seer\") ends", "not in double quotes"}},
         Refused{"LineShortOfAField",
                 kSeer + shortOfAField("Brute,8,2,1,,,") + kSeer + kSeer,
-                {"line 2, class 2 (\"Brute\")", "line 2 holds 26 fields; a class needs 27"}},
+                {"line 2, class 2 (\"Brute\")", "line 2 holds 26 fields; a class needs 27",
+                 "check line 2 for a missing comma"}},
+        Refused{"LineShortOfAFieldBeforeABlankLine",
+                kSeer + shortOfAField("Brute,8,2,1,,,") + "\n",
+                {"line 2, class 2 (\"Brute\"): line 2 holds 26 fields; a class needs 27: check"}},
+        Refused{"BlankLineInsideAClassOverLines",
+                "Brute,8,2,1,,,\n \t\n" + recordLine("x").substr(2),
+                {"line 2, class 1 (\"Brute\"): line 2 is blank where the level 1 feature",
+                 "holds only 7 of its 27 fields"}},
+        Refused{"FirstLineShortOfManyFields",
+                "Brute,8,2,1,,,\n" + kSeer + kSeer,
+                {"line 1, class 1 (\"Brute\"): line 1 holds 7 fields",
+                 "check line 1 for its missing fields"}},
+        Refused{"SpreadsheetRowWithABadNumber",
+                shortOfAField("Seer,6,4,0.5,,,") + shortOfAField("Brute,x,2,1,,,"),
+                {"line 2, class 2 (\"Brute\"): the hit die field holds \"x\""}},
         Refused{"FirstLineShortOfAField",
                 shortOfAField("Brute,8,2,1,,,") + kSeer + kSeer,
                 {"line 1, class 1 (\"Brute\")", "line 1 holds 26 fields; a class needs 27"}},
@@ -172,22 +218,37 @@ INSTANTIATE_TEST_SUITE_P(
                     recordLine("Rogue,6,8,0.75,,,", "\"Sneak, Attack\""),
                 {"line 2, class 2 (\"Brute\")", "level 1 feature field opens a double quote",
                  "closing quote may be missing", "the next double quote comes only on line 3"}},
+        Refused{"ClosingQuoteMissingBeforeAQuotedName",
+                kSeer + recordLine("Brute,8,2,1,,,", "\"Never closed") + "\n\"Rogue\",6,8,1,,,",
+                {"line 2, class 2", "closing quote may be missing", "comes only on line 3"}},
         Refused{"MixedEncodings",
                 kCafe + recordLine("Brute,8,2,1,,,", "\"Two\r\nLines \xE9\""),
                 {"line 3, class 2 (\"Brute\")", "level 1 feature field holds the byte 0xE9",
                  "mixes two encodings", "Save it again as UTF-8"}},
+        Refused{"MixedEncodingsByteBeforeALineBreak",
+                kCafe + recordLine("Brute,8,2,1,,,", "\"\xE9 Two\r\nLines\""),
+                {"line 2, class 2 (\"Brute\")", "the byte 0xE9"}},
+        Refused{"MixedEncodingsInOneField",
+                recordLine("Brute,8,2,1,,,", "\xE9 Caf\xC3\xA9"),
+                {"line 1, class 1", "the byte 0xE9", "mixes two encodings"}},
         Refused{"OverlongAmongUtf8",
                 recordLine("Brute,8,2,1,,,", "\xC0\xAF") + "\n" + kCafe,
                 {"line 1, class 1 (\"Brute\")", "the byte 0xC0", "mixes two encodings"}},
         Refused{"Utf16LittleEndianMark",
-                "\xFF\xFE" + utf16(kSeer),
-                {"line 1: this file is UTF-16 text", "Save it again as UTF-8 text or as CSV"}},
-        Refused{"Utf16BigEndianMark", "\xFE\xFF\0S\0e", {"line 1: this file is UTF-16 text"}},
-        Refused{"Utf16WithoutMark", utf16(kSeer), {"line 1: this file is UTF-16 text"}},
+                "\xFF\xFE" + wide(kSeer),
+                {"line 1: this file is UTF-16 text", "Save it again as \"CSV (UTF-8)\""}},
+        Refused{"Utf16BigEndianMark",
+                "\xFE\xFF" + wide(kSeer, 2, true),
+                {"line 1: this file is UTF-16 text"}},
+        Refused{"Utf32Mark",
+                std::string("\xFF\xFE\0\0", 4) + wide(kSeer, 4),
+                {"line 1: this file is UTF-32 text", "\"CSV (UTF-8)\""}},
+        Refused{"Utf32WithoutMark", wide(kSeer, 4, true), {"line 1: this file is UTF-32 text"}},
+        Refused{"Utf16WithoutMark", wide(kSeer), {"line 1: this file is UTF-16 text"}},
         Refused{"ControlBytes",
                 withHitDie("8\x1B"),
-                {"line 2, class 2", "hit die field holds",
-                 "control bytes such as 0x1B, so it is probably not a text file"}},
+                {"line 2, class 2", "hit die field holds \"8<U+001B>\" with the control character",
+                 "saved in the wrong character set"}},
         Refused{"LinesCountedAcrossBlankLines",
                 "\r\n\r\n \t\n\r\r\n" + withSkillPoints("x"),
                 {"line 6, class 1", "skill points field holds \"x\""}}),

@@ -2,7 +2,11 @@
 
 #include "reader_test_support.h"
 
+#include <iconv.h>
+
+#include <array>
 #include <optional>
+#include <string>
 
 #include "field_values.h"
 #include "text_encoding.h"
@@ -93,10 +97,25 @@ INSTANTIATE_TEST_SUITE_P(TextEncoding, Utf8Check,
                                            Utf8Case{"LoneContinuation", "\x80", false}),
                          vostrel::testing::RowName{});
 
-TEST(TextEncoding, Windows1252BecomesUtf8WithoutLosingAByte) {
-    EXPECT_EQ(windows1252ToUtf8("\x80 \x93x\x94 \xE9\xFF"),
-              "\xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D \xC3\xA9\xC3\xBF");
-    EXPECT_EQ(windows1252ToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");
+// Every byte of 0x80..0x9F against the system's own table; the five bytes it
+// leaves undefined become the C1 controls of the same number.
+TEST(TextEncoding, Windows1252HighBytesMatchTheSystemsTable) {
+    const iconv_t toUtf8 = iconv_open("UTF-8", "WINDOWS-1252");
+    ASSERT_NE(toUtf8, reinterpret_cast<iconv_t>(-1));
+    for (int value = 0x80; value <= 0x9F; ++value) {
+        char in = static_cast<char>(value);
+        std::array<char, 8> out{};
+        char* from = &in;
+        char* to = out.data();
+        std::size_t inLeft = 1;
+        std::size_t outLeft = out.size();
+        const bool defined = iconv(toUtf8, &from, &inLeft, &to, &outLeft) != std::size_t(-1);
+        const std::string expected = defined ? std::string(out.data(), out.size() - outLeft)
+                                             : std::string{'\xC2', static_cast<char>(value)};
+        EXPECT_EQ(windows1252ToUtf8(std::string(1, in)), expected) << "byte " << value;
+    }
+    iconv_close(toUtf8);
+    EXPECT_EQ(windows1252ToUtf8("\xE9\xFF"), "\xC3\xA9\xC3\xBF");
 }
 
 }  // namespace

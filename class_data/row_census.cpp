@@ -1,0 +1,102 @@
+#include "row_census.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "field_values.h"
+#include "refusal_messages.h"
+
+namespace vostrel::detail {
+
+namespace {
+
+constexpr std::size_t kKeptCharacters = 64;
+
+bool isWord(std::string_view text) {
+    const bool letter = std::any_of(text.begin(), text.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+    return letter && !parseAttackRate(text);
+}
+
+// What spreadsheet programs write for a true cell in other languages.
+bool isForeignTrue(std::string_view text) {
+    static constexpr std::array<std::string_view, 10> kWords{
+        "WAHR", "VRAI", "VERDADERO", "VERDADEIRO", "VERO",
+        "WAAR", "SANT", "SAND",      "PRAWDA",     "TOSI"};
+    std::string upper(text.substr(0, 16));
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return std::find(kWords.begin(), kWords.end(), upper) != kWords.end();
+}
+
+}  // namespace
+
+void RowCensus::add(const Field& field) {
+    if (fields_ == 0) {
+        line_ = field.line;
+    }
+    ++fields_;
+    if (!field.isEmpty()) {
+        empty_ = false;
+        if (fields_ > kFieldCount && !extra_) {
+            extra_ = field.text.substr(0, kKeptCharacters);
+        }
+    }
+    if (fields_ == 1) {
+        name_ = field.text.substr(0, kKeptCharacters);
+    } else if (fields_ == 2 && rows_ == 0) {
+        hitDie_ = field.text.substr(0, kKeptCharacters);
+    } else if (fields_ == 3 && rows_ == 0) {
+        skillPoints_ = field.text.substr(0, kKeptCharacters);
+    } else if (fields_ >= 5 && fields_ <= 7 && !foreignTrue_ && isForeignTrue(field.text)) {
+        foreignTrue_ = field.text;
+    }
+    if (field.end != FieldEnd::Comma) {
+        endRow();
+    }
+}
+
+void RowCensus::addTrailingEmptyField(std::int64_t line) {
+    Field empty;
+    empty.line = line;
+    empty.end = FieldEnd::LineEnd;
+    add(empty);
+}
+
+void RowCensus::endRow() {
+    if (!empty_) {
+        ++rows_;
+        if (rows_ == 1) {
+            width_ = fields_;
+            if (isWord(hitDie_) && isWord(skillPoints_)) {
+                header_ = Header{line_, hitDie_, skillPoints_};
+            }
+        }
+        sameWidth_ = sameWidth_ && fields_ == width_;
+        if (extra_) {
+            ++longRows_;
+            if (!firstLong_) {
+                firstLong_ = LongRow{line_, rows_, fields_, name_, *extra_, false};
+            }
+        } else if (fields_ >= kFieldCount) {
+            ++wholeRows_;
+        }
+        exactRows_ += fields_ == kFieldCount ? 1 : 0;
+    }
+    fields_ = 0;
+    empty_ = true;
+    extra_.reset();
+}
+
+std::optional<RowCensus::LongRow> RowCensus::longRow() const {
+    if (!firstLong_ || longRows_ + wholeRows_ != rows_) {
+        return std::nullopt;
+    }
+    LongRow row = *firstLong_;
+    row.everyRow = exactRows_ == 0 && rows_ >= 2;
+    return row;
+}
+
+}  // namespace vostrel::detail
