@@ -153,9 +153,6 @@ private slots:
         const AccessibilityEvents events;
         QComboBox* list = classList(*window_, index);
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(list);
-        QCOMPARE(reader->role(), QAccessible::ComboBox);
-        QCOMPARE(reader->text(QAccessible::Name), name);
-        QCOMPARE(reader->text(QAccessible::Description), QStringLiteral("No class chosen"));
         // Action: pick a class, then type into the text field without settling it.
         pickEntry(list, pick);
         const QString chosen = list->itemText(pick);
@@ -163,6 +160,7 @@ private slots:
         QTest::keyClicks(list->lineEdit(), "Zz");
         // Expected: the list's own name whatever it shows, the class as value and
         // description, and the change told as such.
+        QCOMPARE(reader->role(), QAccessible::ComboBox);
         QCOMPARE(reader->text(QAccessible::Name), name);
         QCOMPARE(reader->text(QAccessible::Value), chosen);
         QCOMPARE(reader->text(QAccessible::Description), "Chosen class: " + chosen);

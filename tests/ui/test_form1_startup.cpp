@@ -314,11 +314,9 @@ private slots:
         if (prompt == "file") {
             prompts.chooseOpenFile(&unshown, "Open Information File", place, {"All Files (*)"});
         } else if (prompt == "question") {
-            prompts.askChoice(&unshown, "Title", "Text", {"Choose File...", "Quit"}, 0, 1,
-                              QMessageBox::Question);
+            prompts.askChoice(&unshown, "T", "Text", {"Choose File...", "Quit"}, 0, 1, {});
         } else {
-            prompts.showMessage(&unshown, "Title", "Refused", QMessageBox::Ok, QMessageBox::Ok,
-                                QMessageBox::Warning);
+            prompts.showMessage(&unshown, "T", "Refused", QMessageBox::Ok, QMessageBox::Ok, {});
         }
         const QPoint centre = unshown.screen()->availableGeometry().center();
         QVERIFY2((seen - centre).manhattanLength() <= 4,

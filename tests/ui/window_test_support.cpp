@@ -81,9 +81,6 @@ QList<std::pair<const QObject*, QString>> accessibilityEvents;
 void recordAccessibilityEvent(QAccessibleEvent* event) {
     QString change;
     switch (event->type()) {
-        case QAccessible::NameChanged:
-            change = "name " + event->accessibleInterface()->text(QAccessible::Name);
-            break;
         case QAccessible::DescriptionChanged:
             change = "description " + event->accessibleInterface()->text(QAccessible::Description);
             break;

@@ -72,7 +72,7 @@ private:
 };
 
 // Turns Qt's accessibility on, as a screen reader's bridge does, and records the
-// changes of name, value and description it is told of, as "value Mystic" or
+// changes of value and description it is told of, as "value Mystic" or
 // "description Chosen class: Mystic". Off again when destroyed.
 class AccessibilityEvents {
 public:
