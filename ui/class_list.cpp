@@ -1,6 +1,7 @@
 #include "class_list.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,6 +9,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+
+#include "class_list_accessible.h"
 
 namespace {
 
@@ -29,6 +32,11 @@ bool commandOf(const QAction& action, const QWidget* window) {
 }  // namespace
 
 ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
+    static const bool readable = [] {
+        QAccessible::installFactory(accessibleClassList);
+        return true;
+    }();
+    Q_UNUSED(readable)
     // Giving the list its text field directly makes it editable without building
     // its drop-down until first opened, which setEditable() does at once: ten of
     // those were a tenth of the start-up.
@@ -37,13 +45,23 @@ ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
     // picks the first entry of a name, though the user chose a later one alike.
     connect(field, &QLineEdit::editingFinished, this, &ClassList::settleText);
     setLineEdit(field);
+    field->installEventFilter(this);
     setInsertPolicy(QComboBox::NoInsert);
     // Not the default wheel focus: rolling the wheel over an unfocused list must
     // neither take the focus nor change the class.
     setFocusPolicy(Qt::StrongFocus);
     setEditText(kNothingChosen);
-    connect(this, &QComboBox::currentIndexChanged, this,
-            [this](int index) { setToolTip(index > 0 ? itemText(index) : QString()); });
+    showChoice(-1);
+    connect(this, &QComboBox::currentIndexChanged, this, &ClassList::showChoice);
+}
+
+void ClassList::showChoice(int index) {
+    setToolTip(index > 0 ? itemText(index) : QString());
+    // Sent on as a change of description, which a screen reader speaks.
+    setAccessibleDescription(index >= 0 ? QStringLiteral("Chosen class: %1").arg(itemText(index))
+                                        : QStringLiteral("No class chosen"));
+    // A name longer than its field shows from its start, not its end.
+    lineEdit()->setCursorPosition(0);
 }
 
 void ClassList::clearChoice() {
@@ -59,15 +77,33 @@ void ClassList::settleText() {
     if (text == (index >= 0 ? itemText(index) : kNothingChosen)) {
         return;
     }
-    // The entry already chosen wins over an earlier one of the same name.
-    if (index < 0 || text.compare(itemText(index), Qt::CaseInsensitive) != 0) {
-        const int match = text.isEmpty() ? -1 : findText(text, Qt::MatchFixedString);
-        if (match >= 0) {
-            index = match;
-        }
+    const int match = matchingEntry(text);
+    if (match >= 0) {
+        index = match;
     }
     setCurrentIndex(index);
     setEditText(index >= 0 ? itemText(index) : kNothingChosen);
+    lineEdit()->setCursorPosition(0);
+}
+
+// An entry equal letter case included wins over one equal only when case is
+// ignored; among equals, the entry already chosen wins over an earlier one.
+int ClassList::matchingEntry(const QString& text) const {
+    if (text.isEmpty()) {
+        return -1;
+    }
+    const int chosen = currentIndex();
+    for (const Qt::CaseSensitivity sense : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        if (chosen >= 0 && text.compare(itemText(chosen), sense) == 0) {
+            return chosen;
+        }
+        for (int entry = 0; entry < count(); ++entry) {
+            if (text.compare(itemText(entry), sense) == 0) {
+                return entry;
+            }
+        }
+    }
+    return -1;
 }
 
 void ClassList::showPopup() {
@@ -102,6 +138,19 @@ int ClassList::popupViewWidth() const {
     return std::min(wanted, room);
 }
 
+// The focus arrives before the click that brought it: the click would then put
+// the cursor where it landed, undoing the selection.
+void ClassList::focusInEvent(QFocusEvent* event) {
+    focusedByClick_ = event->reason() == Qt::MouseFocusReason;
+    QComboBox::focusInEvent(event);
+}
+
+// A click on the arrow leaves the text as it was, and the next click in it too.
+void ClassList::mousePressEvent(QMouseEvent* event) {
+    focusedByClick_ = false;
+    QComboBox::mousePressEvent(event);
+}
+
 void ClassList::wheelEvent(QWheelEvent* event) {
     if (!hasFocus()) {
         event->ignore();
@@ -111,6 +160,13 @@ void ClassList::wheelEvent(QWheelEvent* event) {
 }
 
 bool ClassList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress && focusedByClick_) {
+        focusedByClick_ = false;
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            lineEdit()->selectAll();
+            return true;
+        }
+    }
     if (popupWatched_ && watched == view() && event->type() == QEvent::KeyPress &&
         runWindowShortcut(*static_cast<QKeyEvent*>(event))) {
         return true;

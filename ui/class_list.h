@@ -4,13 +4,18 @@
 
 // One of the window's class lists: "<None>" and the class names, with an
 // editable text field that always ends up showing the class that counts.
-// - When editing ends, a text equal to an entry (ignoring case) picks that
-//   entry; any other text gives way to the entry chosen before, or to "Class"
-//   when none was.
+// - When editing ends, a text equal to an entry picks that entry, one equal
+//   letter case included before one equal only when case is ignored; any other
+//   text gives way to the entry chosen before, or to "Class" when none was.
+// - A settled or picked name shows from its start.
+// - A click into the text field of a list without the focus selects the whole
+//   text, as Tab does, so that typing replaces it.
 // - The drop-down is as wide as the longest name needs, within the screen.
 // - The chosen class's full name is the list's tooltip.
 // - The wheel turns the list only while it has the keyboard focus.
 // - The window's shortcuts still work while the drop-down is open.
+// - Assistive technology reads the list's own name whatever its text shows, and
+//   the chosen class as its value and description (class_list_accessible.h).
 class ClassList final : public QComboBox {
     Q_OBJECT
 
@@ -26,12 +31,17 @@ public:
     void showPopup() override;
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    int matchingEntry(const QString& text) const;
+    void showChoice(int index);
     int popupViewWidth() const;
     bool runWindowShortcut(const QKeyEvent& key);
 
     bool popupWatched_ = false;
+    bool focusedByClick_ = false;
 };

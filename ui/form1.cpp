@@ -34,6 +34,9 @@ const QString kDialogTitle = QStringLiteral("Open Information File");
 const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
                                     QStringLiteral("All Files (*)")};
 const QString kNoClass = QStringLiteral("<None>");
+// What Go says to a screen reader when the report box stays empty.
+const QString kNoReport =
+    QStringLiteral("No report: the first row needs two classes and a level count.");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
 
 constexpr int kClientWidth = 312;
@@ -170,6 +173,12 @@ void Form1::createMenus() {
     Menu_Help = menuBar()->addMenu(QStringLiteral("Help"));
     Menu_About = Menu_Help->addAction(QStringLiteral("About"));
     Menu_About->setShortcut(QKeySequence(Qt::Key_F1));
+    // The menus carry no access keys; F10 is the desktop's key for the menu bar.
+    auto* openMenuBar = new QAction(this);
+    openMenuBar->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(openMenuBar, &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(Menu_File->menuAction()); });
+    addAction(openMenuBar);
 }
 
 void Form1::createConnections() {
@@ -178,11 +187,6 @@ void Form1::createConnections() {
     for (int i = 0; i < vostrel::kSegmentCount; ++i) {
         connect(Txt_Lvl[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i](const QString& text) { onLevelTextChanged(i, text); });
-    }
-    for (QComboBox* list : Cbo_Class) {
-        // A picked name longer than its field shows from its start, not its end.
-        connect(list, &QComboBox::currentIndexChanged, list,
-                [list] { list->lineEdit()->setCursorPosition(0); });
     }
     connect(Menu_Exit, &QAction::triggered, this, &Form1::confirmExit);
     connect(Menu_About, &QAction::triggered, this, &Form1::showAbout);
@@ -319,6 +323,11 @@ void Form1::onGoClicked() {
                 displayText(vostrel::buildReportText(result.state, classTable_)));
             break;
     }
+    // A screen reader does not speak the report box while Go keeps the focus, but it
+    // does speak a new description of the focused control; Qt sends the change at
+    // every press, so the same outcome twice is heard twice.
+    const QString outcome = Txt_Output->toPlainText();
+    Cmd_go->setAccessibleDescription(outcome.isEmpty() ? kNoReport : outcome);
     if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
         levelByLevel_->showBuild(sheet, classTable_);
     }
@@ -413,6 +422,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
             !key->isAutoRepeat()) {
             Cmd_go->click();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress && watched != Cmd_go) {
+        // Alt with a letter would type the letter, and a level box would then turn
+        // to "0". Ctrl+Alt is left alone: it is AltGr on some keyboards.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers held = key->modifiers();
+        if (held.testFlag(Qt::AltModifier) && !held.testFlag(Qt::ControlModifier) &&
+            !key->text().isEmpty()) {
             return true;
         }
     }

@@ -3,9 +3,27 @@
 #include <QFileDialog>
 #include <QPushButton>
 
+namespace {
+
+// A dialog is centred on its parent; a window not shown yet (during the start-up
+// load) still sits at the screen's top left. Without it, a dialog is centred on
+// the screen instead, on every platform, and takes its icon from it.
+QWidget* shownOrNone(QWidget* parent) {
+    return parent != nullptr && parent->isVisible() ? parent : nullptr;
+}
+
+void takeIcon(QWidget& dialog, const QWidget* parent) {
+    if (parent != nullptr) {
+        dialog.setWindowIcon(parent->windowIcon());
+    }
+}
+
+}  // namespace
+
 QString QtUserPrompts::chooseOpenFile(QWidget* parent, const QString& title, FileDialogPlace& place,
                                       const QStringList& filters) {
-    QFileDialog dialog(parent, title, place.folder);
+    QFileDialog dialog(shownOrNone(parent), title, place.folder);
+    takeIcon(dialog, parent);
     dialog.setObjectName(QStringLiteral("Dialogbox"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -25,7 +43,8 @@ QMessageBox::StandardButton QtUserPrompts::showMessage(QWidget* parent, const QS
                                                        QMessageBox::StandardButtons buttons,
                                                        QMessageBox::StandardButton defaultButton,
                                                        QMessageBox::Icon icon) {
-    QMessageBox box(icon, title, text, buttons, parent);
+    QMessageBox box(icon, title, text, buttons, shownOrNone(parent));
+    takeIcon(box, parent);
     // Texts can come from a class file; plain text keeps them from carrying markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
@@ -38,7 +57,8 @@ QMessageBox::StandardButton QtUserPrompts::showMessage(QWidget* parent, const QS
 int QtUserPrompts::askChoice(QWidget* parent, const QString& title, const QString& text,
                              const QStringList& choices, int defaultChoice, int escapeChoice,
                              QMessageBox::Icon icon) {
-    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, shownOrNone(parent));
+    takeIcon(box, parent);
     box.setTextFormat(Qt::PlainText);
     QList<QPushButton*> buttons;
     for (int i = 0; i < choices.size(); ++i) {

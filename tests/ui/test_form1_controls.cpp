@@ -2,6 +2,7 @@
 // tooltip, its drop-down, the wheel, the window's shortcuts while the drop-down is
 // open, and the ring around the focused control.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -52,34 +53,49 @@ private slots:
     void list_text_settles_on_the_class_that_counts_data() {
         QTest::addColumn<QString>("file");  // empty: warden_mystic_scout.csv
         QTest::addColumn<int>("before");
+        QTest::addColumn<bool>("clickIn");  // else Tab in, the text selected
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("end");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("text");
-        QTest::newRow("a class's name picks it, on Enter") << QString() << -1 << "Scout"
+        QTest::newRow("a class's name picks it, on Enter") << QString() << -1 << false << "Scout"
                                                            << "enter" << kScout << "Scout";
-        QTest::newRow("a name in another case, on Tab") << QString() << kWarden << "mYSTIC"
+        QTest::newRow("a name in another case, on Tab") << QString() << kWarden << false << "mYSTIC"
                                                         << "tab" << kMystic << "Mystic";
-        QTest::newRow("a start the field completes") << QString() << -1 << "mys"
+        QTest::newRow("a start the field completes") << QString() << -1 << false << "mys"
                                                      << "tab" << kMystic << "Mystic";
         // Inline completion sets the text anew at each key; Go must still see it.
-        QTest::newRow("a whole name, on Go") << QString() << kWarden << "scout"
+        QTest::newRow("a whole name, on Go") << QString() << kWarden << false << "scout"
                                              << "go" << kScout << "Scout";
-        QTest::newRow("other text: the class chosen, on Go") << QString() << kWarden << "Zzz"
-                                                             << "go" << kWarden << "Warden";
+        QTest::newRow("other text: the class chosen, on Go")
+            << QString() << kWarden << false << "Zzz"
+            << "go" << kWarden << "Warden";
         QTest::newRow("other text: Class when none chosen, on a click elsewhere")
-            << QString() << -1 << "Zzz"
+            << QString() << -1 << false << "Zzz"
             << "click" << -1 << "Class";
-        QTest::newRow("an emptied text: the entry chosen") << QString() << kNone << "\b"
+        QTest::newRow("an emptied text: the entry chosen") << QString() << kNone << false << "\b"
                                                            << "tab" << kNone << "<None>";
         // The same name twice: retyping it, in any case, keeps the one chosen.
         QTest::newRow("a name two classes share: the one chosen")
-            << "twin_mystics.csv" << kSecondMystic << "mystic"
+            << "twin_mystics.csv" << kSecondMystic << false << "mystic"
             << "tab" << kSecondMystic << "Mystic";
+        QTest::newRow("a long name settles shown from its start")
+            << "forty_classes.csv" << -1 << false << "knight of the green company"
+            << "tab" << 40 << "Knight of the Green Company";
+        QTest::newRow("a click into an unfocused list selects its text to type over")
+            << QString() << kWarden << true << "Scout"
+            << "tab" << kScout << "Scout";
+        QTest::newRow("a name equal letter case included wins over the one chosen")
+            << "twin_case.csv" << 1 << false << "twin"
+            << "tab" << 2 << "twin";
+        QTest::newRow("a name equal only ignoring case: the first such")
+            << "twin_case.csv" << -1 << false << "TWIN"
+            << "tab" << 1 << "Twin";
     }
     void list_text_settles_on_the_class_that_counts() {
         QFETCH(QString, file);
         QFETCH(int, before);
+        QFETCH(bool, clickIn);
         QFETCH(QString, keys);
         QFETCH(QString, end);
         QFETCH(int, index);
@@ -92,8 +108,13 @@ private slots:
             pickEntry(list, before);
         }
         // Action: type over the list's text, then end editing.
-        list->setFocus();
-        list->lineEdit()->selectAll();
+        if (clickIn) {
+            levelBox(*window_, 0)->setFocus();
+            QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
+        } else {
+            list->setFocus();
+            list->lineEdit()->selectAll();
+        }
         QTest::keyClicks(list->lineEdit(), keys);
         if (end == "enter" || end == "tab") {
             QTest::keyClick(list->lineEdit(), end == "tab" ? Qt::Key_Tab : Qt::Key_Return);
@@ -102,10 +123,49 @@ private slots:
         } else {
             QTest::mouseClick(levelBox(*window_, 0), Qt::LeftButton);
         }
-        // Expected: the text shows the entry counted; the tooltip names its class.
+        // Expected: the text shows the entry counted, from its start; the tooltip
+        // names its class.
         QCOMPARE(list->currentIndex(), index);
         QCOMPARE(list->currentText(), text);
+        QCOMPARE(list->lineEdit()->cursorPosition(), 0);
         QCOMPARE(list->toolTip(), index > 0 ? text : QString());
+    }
+
+    void every_list_reads_its_place_and_its_chosen_class_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("pick");
+        QTest::newRow("first list") << 0 << "Segment 1, first class" << kWarden;
+        QTest::newRow("second list") << 1 << "Segment 1, second class" << kMystic;
+        QTest::newRow("third list") << 2 << "Segment 2, first class" << kScout;
+        QTest::newRow("fourth list") << 3 << "Segment 2, second class" << kNone;
+        QTest::newRow("fifth list") << 4 << "Segment 3, first class" << kWarden;
+        QTest::newRow("sixth list") << 5 << "Segment 3, second class" << kMystic;
+        QTest::newRow("seventh list") << 6 << "Segment 4, first class" << kScout;
+        QTest::newRow("eighth list") << 7 << "Segment 4, second class" << kWarden;
+        QTest::newRow("ninth list") << 8 << "Segment 5, first class" << kMystic;
+        QTest::newRow("tenth list") << 9 << "Segment 5, second class" << kScout;
+    }
+    void every_list_reads_its_place_and_its_chosen_class() {
+        QFETCH(int, index);
+        QFETCH(QString, name);
+        QFETCH(int, pick);
+        const AccessibilityEvents events;
+        QComboBox* list = classList(*window_, index);
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(list);
+        // Action: pick a class, then type into the text field without settling it.
+        pickEntry(list, pick);
+        const QString chosen = list->itemText(pick);
+        list->setFocus();
+        QTest::keyClicks(list->lineEdit(), "Zz");
+        // Expected: the list's own name whatever it shows, the class as value and
+        // description, and the change told as such.
+        QCOMPARE(reader->role(), QAccessible::ComboBox);
+        QCOMPARE(reader->text(QAccessible::Name), name);
+        QCOMPARE(reader->text(QAccessible::Value), chosen);
+        QCOMPARE(reader->text(QAccessible::Description), "Chosen class: " + chosen);
+        QCOMPARE(events.on(list),
+                 (QStringList{"description Chosen class: " + chosen, "value " + chosen}));
     }
 
     void wheel_turns_a_list_only_while_it_has_the_focus_data() {

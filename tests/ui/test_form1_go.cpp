@@ -18,6 +18,8 @@ constexpr int kScout = 3;
 constexpr int kUntouched = -1;
 
 const QString kStaleText = QStringLiteral("text left from before");
+const QString kNoReport =
+    QStringLiteral("No report: the first row needs two classes and a level count.");
 
 }  // namespace
 
@@ -32,6 +34,7 @@ private slots:
         QTest::addColumn<QStringList>("levels");
         QTest::addColumn<QList<int>>("picks");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("heard");  // empty: the same as the box shows
         QTest::newRow("two segments, the report in seven lines")
             << QStringList{"4", "4", "0", "0", "0"}
             << QList<int>{kWarden, kMystic, kScout, kMystic, kWarden, kScout, -1, -1, -1, -1}
@@ -40,21 +43,25 @@ private slots:
                    "Skill Points:[(2 + int modifier) * 7 (Warden/Mystic lists)] + "
                    "[(6 + int modifier) * 4 (Scout/Mystic lists)]\n"
                    "BAB=7\nFort=+5\nRef=+3\nWill=+6\n"
-                   "Class Features: Shield wall, Rite of dusk, Trailcraft");
+                   "Class Features: Shield wall, Rite of dusk, Trailcraft")
+            << QString();
         QTest::newRow("levels above 20 even in a segment never walked")
             << QStringList{"15", "0", "6", "0", "0"}
             << QList<int>{kWarden, kMystic, kUntouched, kUntouched, kNone, kNone, -1, -1, -1, -1}
-            << QStringLiteral("Character above 20th level");
+            << QStringLiteral("Character above 20th level") << QString();
         QTest::newRow("first segment without its second class leaves the box empty")
             << QStringList{"3", "4", "0", "0", "0"}
-            << QList<int>{kWarden, kNone, kScout, kMystic, -1, -1, -1, -1, -1, -1} << QString();
+            << QList<int>{kWarden, kNone, kScout, kMystic, -1, -1, -1, -1, -1, -1} << QString()
+            << kNoReport;
         QTest::newRow("nothing picked leaves the box empty")
-            << QStringList{"5", "0", "0", "0", "0"} << QList<int>(10, kUntouched) << QString();
+            << QStringList{"5", "0", "0", "0", "0"} << QList<int>(10, kUntouched) << QString()
+            << kNoReport;
     }
     void go_writes_outcome_of_build_typed_and_picked() {
         QFETCH(QStringList, levels);
         QFETCH(QList<int>, picks);
         QFETCH(QString, expected);
+        QFETCH(QString, heard);
         // State: a loaded window and text left in the output box.
         output()->setPlainText(kStaleText);
         // Action: type the levels, pick the classes, click Go.
@@ -67,9 +74,15 @@ private slots:
                 QCOMPARE(classList(*window_, i)->currentIndex(), picks[i]);
             }
         }
+        const AccessibilityEvents events;
         QTest::mouseClick(go(), Qt::LeftButton);
-        // Expected: exactly the outcome, one block per line, no stray CR.
+        QTest::keyClick(go(), Qt::Key_Space);
+        // Expected: exactly the outcome, one block per line, no stray CR; a screen
+        // reader told it on Go at each press, the focus left on Go.
         QCOMPARE(output()->toPlainText(), expected);
+        const QString description = "description " + (heard.isEmpty() ? expected : heard);
+        QCOMPARE(events.on(go()), QStringList(2, description));
+        QCOMPARE(QApplication::focusWidget(), go());
         QCOMPARE(output()->blockCount(), int(expected.count('\n')) + 1);
         for (int i = 0; i < levels.size(); ++i) {
             QCOMPARE(levelBox(*window_, i)->text(), levels[i]);

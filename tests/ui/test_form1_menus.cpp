@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -48,6 +49,39 @@ private slots:
         QCOMPARE(classList(*window_, 3)->currentText(), QStringLiteral("Class"));
         QCOMPARE(output()->toPlainText(), QStringLiteral("Report"));
         QVERIFY(window_->isVisible());
+    }
+
+    void alt_keys_type_nothing_and_f10_opens_the_menu_bar_data() {
+        QTest::addColumn<QString>("controlName");
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<bool>("menuOpens");
+        QTest::newRow("Alt+F in a level box") << "Txt_Lvl_2" << (Qt::ALT | Qt::Key_F) << false;
+        QTest::newRow("Alt+1 in a level box") << "Txt_Lvl_2" << (Qt::ALT | Qt::Key_1) << false;
+        QTest::newRow("Alt+Shift+H in a class list")
+            << "Cbo_Class_3" << (Qt::ALT | Qt::SHIFT | Qt::Key_H) << false;
+        QTest::newRow("Alt+E in the report box") << "Txt_Output" << (Qt::ALT | Qt::Key_E) << false;
+        QTest::newRow("F10 in a level box") << "Txt_Lvl_2" << QKeyCombination(Qt::Key_F10) << true;
+        QTest::newRow("F10 in a class list")
+            << "Cbo_Class_3" << QKeyCombination(Qt::Key_F10) << true;
+    }
+    void alt_keys_type_nothing_and_f10_opens_the_menu_bar() {
+        QFETCH(QString, controlName);
+        QFETCH(QKeyCombination, keys);
+        QFETCH(bool, menuOpens);
+        // State: a level count, a class chosen and a report, the focus on the control.
+        levelBox(*window_, 2)->setText("7");
+        pickEntry(classList(*window_, 3), 2);
+        output()->setPlainText("Report");
+        control<QWidget>(*window_, controlName)->setFocus();
+        // Action: the keys.
+        QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+        // Expected: nothing typed anywhere; F10 opens the first menu.
+        QCOMPARE(levelBox(*window_, 2)->text(), QStringLiteral("7"));
+        QCOMPARE(classList(*window_, 3)->currentText(), QStringLiteral("Mystic"));
+        QCOMPARE(output()->toPlainText(), QStringLiteral("Report"));
+        auto* file = control<QMenu>(*window_, "Menu_File");
+        QCOMPARE(file->isVisible(), menuOpens);
+        file->close();
     }
 
     void exit_closes_the_window_only_when_answered_ok_data() {

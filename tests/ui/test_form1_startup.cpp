@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include "class_file_reader.h"
 #include "qt_user_prompts.h"
@@ -290,6 +291,36 @@ private slots:
         QCOMPARE(seen, (QStringList{VOSTREL_UI_TEST_DATA, all, "1", "1"}));
         QCOMPARE(place.folder, QDir(QDir::tempPath()).absolutePath());
         QCOMPARE(place.filter, csv);
+    }
+
+    void real_dialogs_before_the_window_shows_open_centred_on_the_screen_data() {
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("open-file dialog") << "file";
+        QTest::newRow("question after Cancel") << "question";
+        QTest::newRow("refusal message") << "message";
+    }
+    void real_dialogs_before_the_window_shows_open_centred_on_the_screen() {
+        QFETCH(QString, prompt);
+        QPoint seen;
+        whenShown<QDialog>([&](QDialog* dialog) {
+            seen = dialog->frameGeometry().center();
+            dialog->reject();
+        });
+        // State: the main window during the start-up load, never shown yet.
+        QWidget unshown;
+        unshown.resize(312, 370);
+        QtUserPrompts prompts;
+        FileDialogPlace place{VOSTREL_UI_TEST_DATA, {}};
+        if (prompt == "file") {
+            prompts.chooseOpenFile(&unshown, "Open Information File", place, {"All Files (*)"});
+        } else if (prompt == "question") {
+            prompts.askChoice(&unshown, "T", "Text", {"Choose File...", "Quit"}, 0, 1, {});
+        } else {
+            prompts.showMessage(&unshown, "T", "Refused", QMessageBox::Ok, QMessageBox::Ok, {});
+        }
+        const QPoint centre = unshown.screen()->availableGeometry().center();
+        QVERIFY2((seen - centre).manhattanLength() <= 4,
+                 qPrintable(QStringLiteral("centre %1,%2").arg(seen.x()).arg(seen.y())));
     }
 
     void real_question_has_its_own_buttons_and_answers_enter_and_escape_data() {

@@ -1,6 +1,10 @@
 #include "window_test_support.h"
 
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -68,6 +72,55 @@ ModalWatchdog::ModalWatchdog() {
             modal->close();
         }
     });
+}
+
+namespace {
+
+QList<std::pair<const QObject*, QString>> accessibilityEvents;
+
+void recordAccessibilityEvent(QAccessibleEvent* event) {
+    QString change;
+    switch (event->type()) {
+        case QAccessible::DescriptionChanged:
+            change = "description " + event->accessibleInterface()->text(QAccessible::Description);
+            break;
+        case QAccessible::ValueChanged:
+            change =
+                "value " + static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
+            break;
+        default:
+            return;
+    }
+    accessibilityEvents.append({event->object(), change});
+}
+
+// Qt sends accessibility events only while its platform layer is active, which on
+// the offscreen platform only this turns on.
+void setAccessibilityActive(bool active) {
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(active);
+}
+
+}  // namespace
+
+AccessibilityEvents::AccessibilityEvents() {
+    accessibilityEvents.clear();
+    QAccessible::installUpdateHandler(recordAccessibilityEvent);
+    setAccessibilityActive(true);
+}
+
+AccessibilityEvents::~AccessibilityEvents() {
+    setAccessibilityActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+}
+
+QStringList AccessibilityEvents::on(const QObject* object) const {
+    QStringList changes;
+    for (const auto& [source, change] : accessibilityEvents) {
+        if (source == object) {
+            changes.append(change);
+        }
+    }
+    return changes;
 }
 
 QString testDataFile(const char* name) {

@@ -71,6 +71,19 @@ private:
     QTimer timer_;
 };
 
+// Turns Qt's accessibility on, as a screen reader's bridge does, and records the
+// changes of value and description it is told of, as "value Mystic" or
+// "description Chosen class: Mystic". Off again when destroyed.
+class AccessibilityEvents {
+public:
+    AccessibilityEvents();
+    ~AccessibilityEvents();
+    AccessibilityEvents(const AccessibilityEvents&) = delete;
+    AccessibilityEvents& operator=(const AccessibilityEvents&) = delete;
+
+    QStringList on(const QObject* object) const;
+};
+
 QString testDataFile(const char* name);
 
 // A window loaded from `classFile`, the dialog answered once with that file.
