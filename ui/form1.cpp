@@ -343,9 +343,14 @@ void Form1::confirmExit() {
 
 void Form1::showLevelByLevel() {
     if (levelByLevel_ == nullptr) {
-        levelByLevel_ = new LevelByLevelWindow(this);
+        levelByLevel_ = new LevelByLevelWindow(*this);
     }
-    levelByLevel_->showBuild(takeBuildSheet(), classTable_);
+    // F2 takes the build as Go does, so that the table's last row and the report agree.
+    const bool refreshedByGo = levelByLevel_->isVisible();
+    onGoClicked();
+    if (!refreshedByGo) {
+        levelByLevel_->showBuild(takeBuildSheet(), classTable_);
+    }
     levelByLevel_->present();
 }
 
