@@ -16,6 +16,7 @@
 
 #include "class_file_reader.h"
 #include "class_list.h"
+#include "classes_window.h"
 #include "client_area.h"
 #include "level_box_filter.h"
 #include "level_by_level_window.h"
@@ -163,6 +164,9 @@ void Form1::createMenus() {
     Menu_LevelByLevel = Menu_View->addAction(QStringLiteral("Level by Level"));
     Menu_LevelByLevel->setObjectName(QStringLiteral("Menu_LevelByLevel"));
     Menu_LevelByLevel->setShortcut(QKeySequence(Qt::Key_F2));
+    Menu_Classes = Menu_View->addAction(QStringLiteral("Classes"));
+    Menu_Classes->setObjectName(QStringLiteral("Menu_Classes"));
+    Menu_Classes->setShortcut(QKeySequence(Qt::Key_F3));
     Menu_Help = menuBar()->addMenu(QStringLiteral("Help"));
     Menu_About = Menu_Help->addAction(QStringLiteral("About"));
     Menu_About->setShortcut(QKeySequence(Qt::Key_F1));
@@ -183,6 +187,7 @@ void Form1::createConnections() {
     connect(Menu_Exit, &QAction::triggered, this, &Form1::confirmExit);
     connect(Menu_About, &QAction::triggered, this, &Form1::showAbout);
     connect(Menu_LevelByLevel, &QAction::triggered, this, &Form1::showLevelByLevel);
+    connect(Menu_Classes, &QAction::triggered, this, &Form1::showClasses);
 
     // Text fields claim Ctrl+X for Cut; Exit must win wherever the focus is.
     Txt_Output->installEventFilter(this);
@@ -240,6 +245,7 @@ bool Form1::loadClassData() {
         const auto error =
             vostrel::loadClassData(QFile::encodeName(*path).toStdString(), classTable_);
         if (!error) {
+            classFilePath_ = QFileInfo(*path).absoluteFilePath();
             break;
         }
         prompts_.showMessage(this, kCaption,
@@ -352,6 +358,14 @@ void Form1::showLevelByLevel() {
         levelByLevel_->showBuild(takeBuildSheet(), classTable_);
     }
     levelByLevel_->present();
+}
+
+void Form1::showClasses() {
+    if (classes_ == nullptr) {
+        classes_ = new ClassesWindow(*this);
+        classes_->showClasses(classFilePath_, classTable_);
+    }
+    classes_->present();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 
 class ClassList;
 class QAction;
+class ClassesWindow;
 class LevelByLevelWindow;
 class QLabel;
 class QLineEdit;
@@ -52,6 +53,7 @@ private:
     void showAbout();
     void confirmExit();
     void showLevelByLevel();
+    void showClasses();
 
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
@@ -67,8 +69,11 @@ private:
     QAction* Menu_Exit = nullptr;
     QMenu* Menu_View = nullptr;
     QAction* Menu_LevelByLevel = nullptr;
+    QAction* Menu_Classes = nullptr;
     QMenu* Menu_Help = nullptr;
     QAction* Menu_About = nullptr;
 
+    QString classFilePath_;
     LevelByLevelWindow* levelByLevel_ = nullptr;  // built on first use
+    ClassesWindow* classes_ = nullptr;            // built on first use
 };
