@@ -296,8 +296,7 @@ void ClassesWindow::focusContents() {
 // twenty levels of features.
 QSize ClassesWindow::preferredSize() const {
     ensurePolished();
-    const int rowHeight = std::max(Grd_Features->sizeHintForRow(0),
-                                   Grd_Features->verticalHeader()->minimumSectionSize());
+    const int rowHeight = Grd_Features->lineHeight();
     const int headerHeight = Grd_Classes->horizontalHeader()->sizeHint().height();
     const int classRows = std::clamp(classes_->rowCount(), 1, 12);
     const int tables = 2 * (2 * Grd_Classes->frameWidth() + headerHeight) +

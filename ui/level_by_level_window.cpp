@@ -139,17 +139,9 @@ void LevelByLevelWindow::focusContents() {
 
 QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
     ensurePolished();
-    // A row is as tall as its cells, its own header's hint or the smallest section,
-    // whichever is most; before any row exists, about what the header line takes.
     const QHeaderView* header = Grd_Levels->horizontalHeader();
-    const QHeaderView* rowHeader = Grd_Levels->verticalHeader();
-    const int rowHeight =
-        model_->rowCount() > 0
-            ? std::max({Grd_Levels->sizeHintForRow(0), rowHeader->sectionSizeHint(0),
-                        rowHeader->minimumSectionSize()})
-            : header->sizeHint().height();
     const int tableHeight = 2 * Grd_Levels->frameWidth() + header->sizeHint().height() +
-                            vostrel::kMaxCharacterLevel * rowHeight;
+                            vostrel::kMaxCharacterLevel * Grd_Levels->lineHeight();
     const QMargins margins = layout()->contentsMargins();
     return {tableWidth + margins.left() + margins.right(),
             tableHeight + margins.top() + margins.bottom() + layout()->spacing() +

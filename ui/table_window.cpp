@@ -180,8 +180,7 @@ TableView::TableView(TableModel* model, QWidget* parent) : QTableView(parent), m
     setTextElideMode(Qt::ElideRight);
     setAlternatingRowColors(true);
     verticalHeader()->hide();
-    // Rows as tall as their text, not the style's roomier default.
-    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section) {
@@ -223,8 +222,22 @@ int TableView::columnWantedWidth(int column) const {
     return std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
 }
 
+// Rows as tall as one line of text beside a mark, not the style's roomier
+// default. Measured once rather than per row: fitting every row to its contents
+// lays out each long text again and again.
+int TableView::lineHeight() const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+    option.text = QStringLiteral("Xg");
+    return style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+}
+
 void TableView::fitColumns() {
     ensurePolished();  // measures in the fonts and style the table will be shown in
+    const int rowHeight = lineHeight();
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
     const QSignalBlocker quiet(horizontalHeader());
     for (int column = 0; column < model_->columnCount(); ++column) {
         const int width = columnWantedWidth(column);

@@ -78,7 +78,8 @@ public:
     int fullWidth() const;
     int widthWithoutFill() const;
 
-    using QTableView::sizeHintForRow;
+    // The height of every row: one line of text beside a mark.
+    int lineHeight() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
