@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "class_checks.h"
+
 namespace vostrel {
 
 namespace {
@@ -11,7 +13,7 @@ const ClassRecord kEmptyRecord{};
 
 void deriveFlag(const std::string& text, bool& flag) {
     // Only ever set: a flag starts false and nothing clears it.
-    if (text == "TRUE") {
+    if (text == kGoodSaveText) {
         flag = true;
     }
 }

@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "class_checks.h"
 #include "number_text.h"
 #include "progression.h"
 
@@ -11,12 +12,10 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-// Only the usual die sizes are listed; any other tallied size is left out of the line.
-constexpr std::array<int, 5> kListedDice{4, 6, 8, 10, 12};
-
 void appendHitDice(std::string& text, const ProgressionState& state) {
     bool first = true;
-    for (const int die : kListedDice) {
+    // Only the usual die sizes are listed; any other tallied size is left out of the line.
+    for (const int die : kListedHitDice) {
         const int count = state.hitDieTally[static_cast<std::size_t>(die)];
         if (count <= 0) {
             continue;

@@ -19,6 +19,7 @@
 #include "build_text.h"
 #include "class_file_reader.h"
 #include "class_list.h"
+#include "classes_window.h"
 #include "client_area.h"
 #include "level_box_filter.h"
 #include "level_by_level_window.h"
@@ -170,6 +171,9 @@ void Form1::createMenus() {
     Menu_LevelByLevel = Menu_View->addAction(QStringLiteral("Level by Level"));
     Menu_LevelByLevel->setObjectName(QStringLiteral("Menu_LevelByLevel"));
     Menu_LevelByLevel->setShortcut(QKeySequence(Qt::Key_F2));
+    Menu_Classes = Menu_View->addAction(QStringLiteral("Classes"));
+    Menu_Classes->setObjectName(QStringLiteral("Menu_Classes"));
+    Menu_Classes->setShortcut(QKeySequence(Qt::Key_F3));
     Menu_Help = menuBar()->addMenu(QStringLiteral("Help"));
     Menu_About = Menu_Help->addAction(QStringLiteral("About"));
     Menu_About->setShortcut(QKeySequence(Qt::Key_F1));
@@ -191,6 +195,7 @@ void Form1::createConnections() {
     connect(Menu_Exit, &QAction::triggered, this, &Form1::confirmExit);
     connect(Menu_About, &QAction::triggered, this, &Form1::showAbout);
     connect(Menu_LevelByLevel, &QAction::triggered, this, &Form1::showLevelByLevel);
+    connect(Menu_Classes, &QAction::triggered, this, &Form1::showClasses);
 
     // Text fields claim Ctrl+X for Cut; Exit must win wherever the focus is.
     Txt_Output->installEventFilter(this);
@@ -248,6 +253,7 @@ bool Form1::loadClassData() {
         const auto error =
             vostrel::loadClassData(QFile::encodeName(*path).toStdString(), classTable_);
         if (!error) {
+            classFilePath_ = QFileInfo(*path).absoluteFilePath();
             break;
         }
         prompts_.showMessage(this, kCaption,
@@ -356,9 +362,14 @@ void Form1::confirmExit() {
 
 void Form1::showLevelByLevel() {
     if (levelByLevel_ == nullptr) {
-        levelByLevel_ = new LevelByLevelWindow(this);
+        levelByLevel_ = new LevelByLevelWindow(*this);
     }
-    levelByLevel_->showBuild(takeBuildSheet(), classTable_);
+    // F2 takes the build as Go does, so that the table's last row and the report agree.
+    const bool refreshedByGo = levelByLevel_->isVisible();
+    onGoClicked();
+    if (!refreshedByGo) {
+        levelByLevel_->showBuild(takeBuildSheet(), classTable_);
+    }
     levelByLevel_->present();
 }
 
@@ -411,6 +422,14 @@ void Form1::pasteBuild() {
         }
     }
     onGoClicked();
+}
+
+void Form1::showClasses() {
+    if (classes_ == nullptr) {
+        classes_ = new ClassesWindow(*this);
+        classes_->showClasses(classFilePath_, classTable_);
+    }
+    classes_->present();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

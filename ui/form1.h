@@ -9,6 +9,7 @@
 
 class ClassList;
 class QAction;
+class ClassesWindow;
 class LevelByLevelWindow;
 class QLabel;
 class QLineEdit;
@@ -56,6 +57,8 @@ private:
     void copyBuild();
     void pasteBuild();
 
+    void showClasses();
+
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
     bool classDataLoaded_ = false;
@@ -73,8 +76,11 @@ private:
     QAction* Menu_PasteBuild = nullptr;
     QMenu* Menu_View = nullptr;
     QAction* Menu_LevelByLevel = nullptr;
+    QAction* Menu_Classes = nullptr;
     QMenu* Menu_Help = nullptr;
     QAction* Menu_About = nullptr;
 
+    QString classFilePath_;
     LevelByLevelWindow* levelByLevel_ = nullptr;  // built on first use
+    ClassesWindow* classes_ = nullptr;            // built on first use
 };

@@ -7,6 +7,8 @@
 //                                          (x y width height) once painted
 //   vostrel-ui-startup levels <class file> the same with the Level by Level window open beside
 //                                          it; the frame printed holds both windows
+//   vostrel-ui-startup classes <class file> the same with the Classes window open beside it
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -55,7 +57,8 @@ void printReady(const QRect& frame) {
 }
 
 int usage() {
-    std::fputs("usage: vostrel-ui-startup form|demo|levels <class file> | empty | label\n", stderr);
+    std::fputs("usage: vostrel-ui-startup form|demo|levels|classes <class file> | empty | label\n",
+               stderr);
     return 64;
 }
 
@@ -77,15 +80,25 @@ int main(int argc, char* argv[]) {
         window.show();
         return QApplication::exec();
     }
-    if (mode == QLatin1String("levels") && args.size() == 3) {
+    const bool classes = mode == QLatin1String("classes");
+    if ((mode == QLatin1String("levels") || classes) && args.size() == 3) {
         PathPrompts prompts(args[2]);
         Form1 window(prompts);
         enterDemoBuild(window);
         window.show();
-        window.findChild<QAction*>(QStringLiteral("Menu_LevelByLevel"))->trigger();
-        auto* levels = window.findChild<QWidget*>(QStringLiteral("LevelByLevelWindow"));
-        whenExposed(*levels, [&window, levels] {
-            printReady(window.frameGeometry().united(levels->frameGeometry()));
+        window
+            .findChild<QAction*>(classes ? QStringLiteral("Menu_Classes")
+                                         : QStringLiteral("Menu_LevelByLevel"))
+            ->trigger();
+        auto* opened = window.findChild<QWidget*>(classes ? QStringLiteral("ClassesWindow")
+                                                          : QStringLiteral("LevelByLevelWindow"));
+        if (classes) {
+            // A class whose features fill most levels.
+            auto* table = opened->findChild<QAbstractItemView*>(QStringLiteral("Grd_Classes"));
+            table->setCurrentIndex(table->model()->index(3, 1));
+        }
+        whenExposed(*opened, [&window, opened] {
+            printReady(window.frameGeometry().united(opened->frameGeometry()));
         });
         return QApplication::exec();
     }

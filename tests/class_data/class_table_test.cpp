@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "class_checks.h"
 #include "class_table.h"
 
 namespace vostrel {
@@ -63,6 +64,7 @@ struct SaveText {
     const char* name;
     const char* text;
     bool good;
+    bool doubtful;  // a text its author likely meant as good, which leaves the save poor
 };
 
 class GoodSaveText : public ::testing::TestWithParam<SaveText> {};
@@ -80,13 +82,41 @@ TEST_P(GoodSaveText, OnlyTheExactCapitalsSetTheFlag) {
     EXPECT_EQ(loaded.willText, GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ClassTable, GoodSaveText,
-    ::testing::Values(SaveText{"Capitals", "TRUE", true}, SaveText{"Lowercase", "true", false},
-                      SaveText{"TitleCase", "True", false}, SaveText{"Initial", "T", false},
-                      SaveText{"TrailingSpace", "TRUE ", false}, SaveText{"False", "FALSE", false},
-                      SaveText{"Empty", "", false}),
-    vostrel::testing::RowName{});
+TEST_P(GoodSaveText, IsDoubtfulOnlyWhenNeitherTrueNorFalseNorEmpty) {
+    EXPECT_EQ(isDoubtfulSaveText(GetParam().text), GetParam().doubtful);
+}
+
+INSTANTIATE_TEST_SUITE_P(ClassTable, GoodSaveText,
+                         ::testing::Values(SaveText{"Capitals", "TRUE", true, false},
+                                           SaveText{"Lowercase", "true", false, true},
+                                           SaveText{"TitleCase", "True", false, true},
+                                           SaveText{"Initial", "T", false, true},
+                                           SaveText{"TrailingSpace", "TRUE ", false, true},
+                                           SaveText{"GermanSpreadsheet", "WAHR", false, true},
+                                           SaveText{"Yes", "yes", false, true},
+                                           SaveText{"LowercaseFalse", "false", false, true},
+                                           SaveText{"False", "FALSE", false, false},
+                                           SaveText{"Empty", "", false, false}),
+                         vostrel::testing::RowName{});
+
+struct HitDie {
+    const char* name;
+    int die;
+    bool listed;
+};
+
+class ListedHitDie : public ::testing::TestWithParam<HitDie> {};
+
+TEST_P(ListedHitDie, OnlyTheUsualFiveDiceAreListed) {
+    EXPECT_EQ(isListedHitDie(GetParam().die), GetParam().listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(ClassTable, ListedHitDie,
+                         ::testing::Values(HitDie{"D4", 4, true}, HitDie{"D12", 12, true},
+                                           HitDie{"D10", 10, true}, HitDie{"D0", 0, false},
+                                           HitDie{"D7", 7, false}, HitDie{"D20", 20, false},
+                                           HitDie{"Negative", -4, false}, HitDie{"D2", 2, false}),
+                         vostrel::testing::RowName{});
 
 }  // namespace
 }  // namespace vostrel

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "class_checks.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -38,6 +39,19 @@ TEST(ReportText, OneLevelWithoutGoodSaves) {
               "Ref=+0\r\n"
               "Will=+0\r\n"
               "Class Features: Adept 1, Hermit 1");
+}
+
+// The Classes window marks the dice this line leaves out by the same rule.
+TEST(ReportText, HitDiceLineShowsExactlyTheListedDice) {
+    for (std::int16_t die = 0; die <= kMaxLevel; ++die) {
+        ClassTable table;
+        ClassRecord record;
+        record.hitDie = die;
+        table.appendRecord(record);
+        const ProgressionResult result = computeProgression(makeSheet({{"3", 1, 1}}), table);
+        const std::string line = reportLines(buildReportText(result.state, table))[0];
+        EXPECT_EQ(line, isListedHitDie(die) ? "HD=3d" + std::to_string(die) : "HD=") << line;
+    }
 }
 
 struct LineCase {

@@ -237,19 +237,26 @@ private slots:
     void window_shortcuts_work_while_a_drop_down_is_open_data() {
         QTest::addColumn<QKeyCombination>("keys");
         QTest::addColumn<bool>("levelsOpen");
-        QTest::addColumn<QString>("title");  // empty: no command runs
-        QTest::newRow("Ctrl+X: Exit") << (Qt::CTRL | Qt::Key_X) << false << "Exiting...";
-        QTest::newRow("F1: About") << QKeyCombination(Qt::Key_F1) << false << "About";
+        QTest::addColumn<QString>("title");  // empty: no command asks anything
+        QTest::addColumn<QString>("opens");  // a window the command opens
+        QTest::newRow("Ctrl+X: Exit") << (Qt::CTRL | Qt::Key_X) << false << "Exiting..."
+                                      << "";
+        QTest::newRow("F1: About") << QKeyCombination(Qt::Key_F1) << false << "About"
+                                   << "";
+        QTest::newRow("F3: Classes") << QKeyCombination(Qt::Key_F3) << false << ""
+                                     << "ClassesWindow";
         QTest::newRow("Ctrl+Shift+C: Copy Build, with nothing to copy")
-            << (Qt::CTRL | Qt::SHIFT | Qt::Key_C) << false << "Copy Build";
+            << (Qt::CTRL | Qt::SHIFT | Qt::Key_C) << false << "Copy Build" << "";
         // Escape and Ctrl+C belong to the Level by Level window, not to this one.
         QTest::newRow("Escape closes only the drop-down, not Level by Level")
-            << QKeyCombination(Qt::Key_Escape) << true << "";
+            << QKeyCombination(Qt::Key_Escape) << true << ""
+            << "";
     }
     void window_shortcuts_work_while_a_drop_down_is_open() {
         QFETCH(QKeyCombination, keys);
         QFETCH(bool, levelsOpen);
         QFETCH(QString, title);
+        QFETCH(QString, opens);
         if (levelsOpen) {
             control<QAction>(*window_, "Menu_LevelByLevel")->trigger();
             showAndActivate(*window_);
@@ -269,6 +276,9 @@ private slots:
         QCOMPARE(list->currentIndex(), -1);
         if (levelsOpen) {
             QVERIFY(control<QWidget>(*window_, "LevelByLevelWindow")->isVisible());
+        }
+        if (!opens.isEmpty()) {
+            QVERIFY(control<QWidget>(*window_, opens)->isVisible());
         }
     }
 

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "window_test_support.h"
 
@@ -42,7 +42,11 @@ private:
     }
     void enterThreeLevels() const { enterBuild({"2", "1"}, {kWarden, kMystic, kScout, kScout}); }
     QWidget* levels() const { return window_->findChild<QWidget*>("LevelByLevelWindow"); }
-    QTableWidget* table() const { return control<QTableWidget>(*levels(), "Grd_Levels"); }
+    QTableView* table() const { return control<QTableView>(*levels(), "Grd_Levels"); }
+    int rows() const { return table()->model()->rowCount(); }
+    QString cell(int row, int column, int role = Qt::DisplayRole) const {
+        return table()->model()->index(row, column).data(role).toString();
+    }
     void openWithF2() const {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
         QVERIFY(levels() != nullptr);
@@ -106,9 +110,54 @@ private slots:
         QVERIFY(!levels()->isModal());
         QCOMPARE(levels()->windowTitle(),
                  QStringLiteral("Level by Level - Vostrel Progression Calculator"));
-        QCOMPARE(table()->rowCount(), 3);
-        QCOMPARE(table()->item(0, 8)->toolTip(), QStringLiteral("Guard duty; Candle sight"));
-        QVERIFY(output()->toPlainText().isEmpty());
+        QCOMPARE(rows(), 3);
+        QCOMPARE(cell(0, 8, Qt::ToolTipRole), QStringLiteral("Guard duty; Candle sight"));
+        // Taken as Go takes it: the report is there too and agrees with the last row.
+        QVERIFY(output()->toPlainText().contains(QStringLiteral("\nBAB=3\nFort=+3\n")));
+    }
+
+    void f2_after_a_changed_level_box_refreshes_the_report_data() {
+        QTest::addColumn<bool>("alreadyOpen");
+        QTest::newRow("window closed") << false;
+        QTest::newRow("window open") << true;
+    }
+    void f2_after_a_changed_level_box_refreshes_the_report() {
+        QFETCH(bool, alreadyOpen);
+        enterThreeLevels();
+        control<QPushButton>(*window_, "Cmd_go")->click();
+        if (alreadyOpen) {
+            openWithF2();
+            QApplication::setActiveWindow(window_.get());
+        }
+        typeOver(levelBox(*window_, 0), "5");
+        openWithF2();
+        QCOMPARE(rows(), 6);
+        QVERIFY2(output()->toPlainText().contains("\nBAB=" + cell(5, 4) + "\n"),
+                 qPrintable(output()->toPlainText()));
+    }
+
+    void a_file_of_its_own_shows_as_it_should_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");  // empty: the table, one copied line per row
+        QTest::newRow("a tab inside a name and a feature adds no column")
+            << "tab_inside.csv" << QString();
+        QTest::newRow("a file of no classes says so")
+            << "empty.csv"
+            << "The class file holds no classes: there is no build to show.";
+    }
+    void a_file_of_its_own_shows_as_it_should() {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        window_ = loadedWindow(prompts_, qPrintable(file));
+        showAndActivate(*window_);
+        enterBuild({"1"}, {message.isEmpty() ? 1 : 0, message.isEmpty() ? 1 : 0});
+        openWithF2();
+        if (!message.isEmpty()) {
+            QCOMPARE(control<QLabel>(*levels(), "Lbl_Message")->text(), message);
+            return;
+        }
+        control<QPushButton>(*levels(), "Cmd_CopyAll")->click();
+        QCOMPARE(clipboard(), kHeader + "1\tTab by 1\td8\t2\t1\t+2\t+0\t+0\tStep one\n");
     }
 
     void reads_a_list_still_being_edited_as_go_would() {
@@ -121,7 +170,7 @@ private slots:
         // Action: F2 from that list.
         openWithF2();
         // Expected: the typed class counts, and the list shows it.
-        QCOMPARE(table()->item(2, 1)->text(), QStringLiteral("Scout 1 / Mystic 3"));
+        QCOMPARE(cell(2, 1), QStringLiteral("Scout 1 / Mystic 3"));
         QCOMPARE(classList(*window_, 3)->currentIndex(), kMystic);
     }
 
@@ -138,18 +187,21 @@ private slots:
         enterThreeLevels();
         if (!openedOnMessage) {
             openWithF2();
-            QCOMPARE(table()->rowCount(), 3);
+            QCOMPARE(rows(), 3);
         }
         QApplication::setActiveWindow(window_.get());
         typeOver(levelBox(*window_, 1), "4");
         control<QPushButton>(*window_, "Cmd_go")->click();
-        QCOMPARE(table()->rowCount(), 6);
-        QCOMPARE(table()->item(5, 1)->text(), QStringLiteral("Scout 4"));
-        QCOMPARE(table()->item(5, 8)->text(), QStringLiteral("Trailcraft"));
-        // Every column in full, the longest features too, without scrolling sideways.
-        const int features = table()->fontMetrics().horizontalAdvance(table()->item(0, 8)->text());
+        QCOMPARE(rows(), 6);
+        QCOMPARE(cell(5, 1), QStringLiteral("Scout 4"));
+        QCOMPARE(cell(5, 8), QStringLiteral("Trailcraft"));
+        // Every column in full, the longest features too.
+        const int features = table()->fontMetrics().horizontalAdvance(cell(0, 8));
         QTRY_VERIFY(table()->columnWidth(8) > features);
-        QCOMPARE(table()->horizontalScrollBar()->maximum(), 0);
+        // Narrower than its contents, the window scrolls instead of eliding the features.
+        levels()->resize(table()->columnWidth(1) * 2, levels()->height());
+        QTRY_VERIFY(table()->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(table()->columnWidth(8) > features);
     }
 
     void shows_a_message_instead_of_an_empty_table_data() {
@@ -188,7 +240,12 @@ private slots:
             << "mouse" << kHeader + kRows[0] + kRows[2];
         QTest::newRow("Ctrl+C on rows 2 and 3 picked with the keyboard")
             << "keys" << kHeader + kRows[1] + kRows[2];
+        QTest::newRow("Ctrl+C on rows 3 and 1 picked bottom-up, in the table's order")
+            << "bottom-up" << kHeader + kRows[0] + kRows[2];
+        QTest::newRow("Ctrl+C right after opening, nothing selected: the current row")
+            << "nothing" << kHeader + kRows[0];
         QTest::newRow("Copy All") << "all" << kHeader + kRows.join(QString());
+        QTest::newRow("Enter on a focused Copy All") << "enter" << kHeader + kRows.join(QString());
     }
     void copies_rows_with_the_header_as_tab_separated_text() {
         QFETCH(QString, how);
@@ -196,15 +253,21 @@ private slots:
         enterThreeLevels();
         openWithF2();
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-        QTableWidget* grid = table();
+        QTableView* grid = table();
         QVERIFY(grid->hasFocus());
-        if (how == QLatin1String("mouse")) {
+        if (how == QLatin1String("mouse") || how == QLatin1String("bottom-up")) {
+            const bool bottomUp = how == QLatin1String("bottom-up");
             QWidget* cells = grid->viewport();
             QTest::mouseClick(cells, Qt::LeftButton, {},
-                              grid->visualRect(grid->model()->index(0, 1)).center());
+                              grid->visualRect(grid->model()->index(bottomUp ? 2 : 0, 1)).center());
             QTest::mouseClick(cells, Qt::LeftButton, Qt::ControlModifier,
-                              grid->visualRect(grid->model()->index(2, 1)).center());
+                              grid->visualRect(grid->model()->index(bottomUp ? 0 : 2, 1)).center());
             QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        } else if (how == QLatin1String("nothing")) {
+            QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        } else if (how == QLatin1String("enter")) {
+            QTest::keyClick(grid, Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         } else if (how == QLatin1String("keys")) {
             QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
             QTest::keyClick(grid, Qt::Key_Up, Qt::ShiftModifier);
@@ -242,7 +305,7 @@ private slots:
     void every_control_is_named_and_reached_by_tab() {
         enterThreeLevels();
         openWithF2();
-        for (const char* name : {"Grd_Levels", "Lbl_Message", "Cmd_CopyAll"}) {
+        for (const char* name : {"Grd_Levels", "Cmd_CopyAll"}) {
             QVERIFY2(!control<QWidget>(*levels(), name)->accessibleName().isEmpty(), name);
         }
         QCOMPARE(QApplication::focusWidget(), table());

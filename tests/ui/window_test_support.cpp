@@ -134,6 +134,11 @@ std::unique_ptr<Form1> loadedWindow(ScriptedPrompts& prompts, const char* classF
 
 void showAndActivate(QWidget& window) {
     window.show();
+    // Activated before it is exposed, a window of its own loses the activation to
+    // the one exposed before it.
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        QTest::qFail("the window was not exposed", __FILE__, __LINE__);
+    }
     QApplication::setActiveWindow(&window);
     if (!QTest::qWaitForWindowActive(&window)) {
         QTest::qFail("the window did not become active", __FILE__, __LINE__);

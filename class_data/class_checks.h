@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace vostrel {
+
+// The one save-column text that marks a good save, compared case-sensitively.
+inline constexpr std::string_view kGoodSaveText = "TRUE";
+
+// The die sizes the report's hit-dice line lists, in its order; levels of any
+// other die are counted but never appear in that line.
+inline constexpr std::array<std::int16_t, 5> kListedHitDice{4, 6, 8, 10, 12};
+
+// Whether a save column holds a text the file's author plausibly meant as a good
+// save but that leaves the save poor: anything but "TRUE", "FALSE" and the empty text.
+bool isDoubtfulSaveText(std::string_view text);
+
+// Whether the report's hit-dice line shows levels of a die of this size.
+bool isListedHitDie(int die);
+
+}  // namespace vostrel

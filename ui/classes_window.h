@@ -1,0 +1,49 @@
+#pragma once
+
+#include "class_table.h"
+#include "table_window.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// What the program made of the class file: one row per class as the calculator
+// reads it, the selected class's features level by level, and the cells where a
+// silent rule of the file changes what the author may have meant (a save column
+// that is neither TRUE nor FALSE, a hit die the report's hit-dice line leaves out).
+// Copies as the file's own fields, so that a spreadsheet's CSV of its rows loads
+// as the same classes.
+class ClassesWindow final : public TableWindow {
+    Q_OBJECT
+
+public:
+    explicit ClassesWindow(QWidget& mainWindow);
+    ~ClassesWindow() override;
+
+    // Shows the classes of `table`, read from the file at `path`.
+    void showClasses(const QString& path, const vostrel::ClassTable& table);
+
+protected:
+    QSize preferredSize() const override;
+    int narrowestWidth() const override;
+    void focusContents() override;
+
+private:
+    const vostrel::ClassRecord& recordOf(int row) const;
+    QString featureAt(int level) const;  // of the class whose features are shown
+    std::vector<TableColumn> shownColumns() const;
+    std::vector<TableColumn> fileFields() const;
+    void addSortMenu();
+    void showFeaturesOf(const QModelIndex& current);
+
+    const vostrel::ClassTable* table_ = nullptr;
+    int featuresSlot_ = 0;
+    QLineEdit* Txt_File = nullptr;
+    QLabel* Lbl_Count = nullptr;
+    TableModel* classes_ = nullptr;
+    TableView* Grd_Classes = nullptr;
+    QLabel* Lbl_Features = nullptr;
+    TableModel* features_ = nullptr;
+    TableView* Grd_Features = nullptr;
+    QPushButton* Cmd_CopyAll = nullptr;
+};
