@@ -246,7 +246,8 @@ private slots:
         QTest::newRow("F3: Classes") << QKeyCombination(Qt::Key_F3) << false << ""
                                      << "ClassesWindow";
         QTest::newRow("Ctrl+Shift+C: Copy Build, with nothing to copy")
-            << (Qt::CTRL | Qt::SHIFT | Qt::Key_C) << false << "Copy Build" << "";
+            << (Qt::CTRL | Qt::SHIFT | Qt::Key_C) << false << "Copy Build"
+            << "";
         // Escape and Ctrl+C belong to the Level by Level window, not to this one.
         QTest::newRow("Escape closes only the drop-down, not Level by Level")
             << QKeyCombination(Qt::Key_Escape) << true << ""
