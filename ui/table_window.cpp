@@ -388,8 +388,9 @@ void TableWindow::placeAgain() {
     const QRect place =
         placementBeside(main, others, screen->availableGeometry(), wanted.grownBy(frame),
                         narrowestWidth() + frame.left() + frame.right());
-    resize(place.size().shrunkBy(frame));
-    move(place.topLeft());
+    // The client rectangle, not the frame's position: a window not yet shown has no
+    // frame, and a desktop would put its title bar above a top chosen for the frame.
+    setGeometry(place.marginsRemoved(frame));
 }
 
 QPushButton* TableWindow::makeCopyAllButton(TableView& view) {
