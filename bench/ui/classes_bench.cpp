@@ -12,6 +12,7 @@
 
 #include "form1.h"
 #include "path_prompts.h"
+#include "window_bench_main.h"
 
 namespace {
 
@@ -80,12 +81,5 @@ BENCHMARK(BM_ClassesFirstOpening)->UseManualTime()->Unit(benchmark::kMillisecond
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -10,6 +10,7 @@
 #include "enter_build.h"
 #include "form1.h"
 #include "path_prompts.h"
+#include "window_bench_main.h"
 
 namespace {
 
@@ -57,12 +58,5 @@ BENCHMARK(BM_PasteBuild)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }
