@@ -47,11 +47,10 @@ void forEachText(Record& record, Visit visit) {
     std::for_each(record.features.begin(), record.features.end(), visit);
 }
 
-// Text holds no control bytes other than tabs and line ends.
 std::optional<unsigned char> controlByte(std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if ((byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F) {
+        if (detail::isControlByte(byte)) {
             return byte;
         }
     }

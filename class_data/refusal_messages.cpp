@@ -297,7 +297,7 @@ std::optional<char32_t> controlCharacter(std::string_view text) {
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F) {
+        if (isControlByte(byte)) {
             return byte;
         }
         if (byte == 0xC2 && i + 1 < text.size()) {

@@ -24,4 +24,9 @@ Utf8Scan scanUtf8(std::string_view bytes);
 // number, so no byte is lost.
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// A C0 control byte other than tab and the line ends, or DEL: no text holds one.
+constexpr bool isControlByte(unsigned char byte) {
+    return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F;
+}
+
 }  // namespace vostrel::detail
