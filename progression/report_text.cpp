@@ -5,12 +5,24 @@
 #include "class_checks.h"
 #include "number_text.h"
 #include "progression.h"
+#include "report_lines.h"
 
 namespace vostrel {
 
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
+
+// A save keeps its fraction until here and shows only its whole part.
+void appendSaveLine(std::string& text, std::string_view label, const SaveBonus& save) {
+    text += label;
+    appendInteger(text, save.floored());
+    text += kLineBreak;
+}
+
+}  // namespace
+
+namespace report {
 
 void appendHitDice(std::string& text, const ProgressionState& state) {
     bool first = true;
@@ -30,15 +42,6 @@ void appendHitDice(std::string& text, const ProgressionState& state) {
     }
 }
 
-// A save keeps its fraction until here and shows only its whole part.
-void appendSaveLine(std::string& text, std::string_view label, const SaveBonus& save) {
-    text += label;
-    appendInteger(text, save.floored());
-    text += kLineBreak;
-}
-
-// Each class of the build once, in slot order, with the features cell of the
-// total level it reached.
 void appendClassFeatures(std::string& text, const ProgressionState& state,
                          const ClassTable& table) {
     bool first = true;
@@ -55,7 +58,7 @@ void appendClassFeatures(std::string& text, const ProgressionState& state,
     }
 }
 
-}  // namespace
+}  // namespace report
 
 std::string buildReportText(const ProgressionState& state, const ClassTable& table) {
     std::string text;
@@ -63,7 +66,7 @@ std::string buildReportText(const ProgressionState& state, const ClassTable& tab
     text.reserve(512 + state.skillText.size());
 
     text += "HD=";
-    appendHitDice(text, state);
+    report::appendHitDice(text, state);
     text += kLineBreak;
 
     text += "Skill Points:";
@@ -79,7 +82,7 @@ std::string buildReportText(const ProgressionState& state, const ClassTable& tab
     appendSaveLine(text, "Will=+", state.will);
 
     text += "Class Features: ";
-    appendClassFeatures(text, state, table);
+    report::appendClassFeatures(text, state, table);
     return text;
 }
 

@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "build_text.h"
 #include "class_table.h"
 #include "level_by_level.h"
+#include "pair_table.h"
 #include "progression.h"
 
 namespace vostrel {
@@ -66,6 +68,17 @@ void levelByLevelOfTwentyLevels(benchmark::State& state) {
     }
 }
 BENCHMARK(levelByLevelOfTwentyLevels);
+
+// The Pairs window's rows for 40 classes at level 20: 780 one-row builds and
+// their report cells. Goal: a few ms at most, well inside the window's 20 ms.
+void pairRowsOfFortyClasses(benchmark::State& state) {
+    const ClassTable table = benchTable();
+    for (auto _ : state) {
+        std::vector<PairRow> rows = pairRows(table, kMaxCharacterLevel);
+        benchmark::DoNotOptimize(rows);
+    }
+}
+BENCHMARK(pairRowsOfFortyClasses)->Unit(benchmark::kMicrosecond);
 
 // Paste Build's part in the core: a five-row build copied with its report, read
 // back against 40 classes whose names differ only at their end. Goal: well under 1 ms.

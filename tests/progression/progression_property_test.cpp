@@ -7,10 +7,12 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "build_text.h"
 #include "level_by_level.h"
+#include "pair_table.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -311,6 +313,63 @@ TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
     }
     // Enough of the generated builds must reach the report for the test to mean anything.
     EXPECT_GT(finished, 1000);
+}
+
+// Every pair of two different classes once, in file order, each row what Go
+// reports for the pair's one-row build; a filter keeps exactly the rows with its class.
+TEST(ProgressionProperty, PairRowsAgreeWithTheReportOfEachPair) {
+    std::mt19937 rng(26);
+    for (int tableIndex = 0; tableIndex < 80 && !HasFailure(); ++tableIndex) {
+        const ClassTable table = randomTable(rng);
+        const int level = pick(rng, 1, kMaxCharacterLevel);
+        const auto withClass = static_cast<std::int16_t>(pick(rng, -1, table.classCount() + 1));
+        SCOPED_TRACE("table " + std::to_string(tableIndex) + ", level " + std::to_string(level));
+        const std::vector<PairRow> rows = pairRows(table, level);
+        std::vector<PairRow> kept;
+        auto row = rows.begin();
+        for (std::int16_t a = 1; a <= table.classCount(); ++a) {
+            for (auto b = static_cast<std::int16_t>(a + 1); b <= table.classCount(); ++b, ++row) {
+                ASSERT_NE(row, rows.end());
+                EXPECT_EQ(std::tuple(row->number, row->first, row->second),
+                          std::tuple(row - rows.begin() + 1, a, b));
+                const std::vector<std::string> shown{"HD=" + row->hitDice,
+                                                     "Skill Points:" + row->skillText,
+                                                     "BAB=" + std::to_string(row->bab),
+                                                     "Fort=+" + std::to_string(row->fort),
+                                                     "Ref=+" + std::to_string(row->ref),
+                                                     "Will=+" + std::to_string(row->will),
+                                                     "Class Features: " + row->features};
+                const BuildSheet sheet = makeSheet({{std::to_string(level), a, b}});
+                EXPECT_EQ(shown, reportLines(buildReportText(computeProgression(sheet, table).state,
+                                                             table)));
+                // A good save always shows more than the poor third of a point per level.
+                const auto good = std::count_if(shown.begin() + 3, shown.begin() + 6, [&](auto& s) {
+                    return !s.ends_with("+" + std::to_string(level / 3));
+                });
+                const ClassRecord& first = table.recordAt(a);
+                const ClassRecord& second = table.recordAt(b);
+                EXPECT_EQ(std::tuple(row->hitDie, row->skillPoints, row->goodSaves),
+                          std::tuple(std::max(first.hitDie, second.hitDie),
+                                     std::max(first.skillPoints, second.skillPoints), good));
+                if (withClass <= kAnyClass || a == withClass || b == withClass) {
+                    kept.push_back(*row);
+                }
+            }
+        }
+        EXPECT_EQ(row, rows.end());
+        EXPECT_EQ(pairRows(table, level, withClass), kept) << "with class " << withClass;
+    }
+}
+
+TEST(ProgressionProperty, PairRowsNeedTwoClassesAndALevelOfACharacter) {
+    const ClassRecord twin = makeClass({"Twin", 8, 2, 0.75, "F"});
+    // Classes, level, rows.
+    for (const auto& [classes, level, count] : std::vector<std::array<int, 3>>{
+             {40, 20, 780}, {2, 1, 1}, {1, 20, 0}, {3, 0, 0}, {3, 21, 0}}) {
+        const ClassTable table = makeTable(std::vector(static_cast<std::size_t>(classes), twin));
+        EXPECT_EQ(pairRows(table, level).size(), static_cast<std::size_t>(count))
+            << classes << " classes, level " << level;
+    }
 }
 
 }  // namespace
