@@ -10,7 +10,6 @@
 #include <QWindow>
 
 #include "class_file_reader.h"
-#include "table_window.h"
 #include "window_test_support.h"
 
 namespace {
@@ -240,35 +239,6 @@ private slots:
             QCOMPARE(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Name),
                      QStringLiteral("Choose two classes and a level count in the first row."));
         }
-    }
-
-    void opens_beside_the_main_window_and_clear_of_the_other_data() {
-        QTest::addColumn<QRect>("main");
-        QTest::addColumn<QList<QRect>>("others");
-        QTest::addColumn<QRect>("room");
-        QTest::addColumn<QRect>("place");
-        QTest::newRow("to the right, in full")
-            << QRect(0, 0, 330, 400) << QList<QRect>{} << QRect(0, 0, 1920, 1080)
-            << QRect(330, 0, 800, 500);
-        QTest::newRow("scale factor 2: narrower, beside it")
-            << QRect(0, 30, 330, 400) << QList<QRect>{} << QRect(0, 0, 960, 540)
-            << QRect(330, 30, 630, 500);
-        QTest::newRow("to the right of the other table window")
-            << QRect(0, 0, 330, 400) << QList<QRect>{{330, 0, 800, 500}} << QRect(0, 0, 1920, 1080)
-            << QRect(1130, 0, 790, 500);
-        QTest::newRow("to the left when the right is full")
-            << QRect(1500, 100, 330, 400) << QList<QRect>{} << QRect(0, 0, 1920, 1080)
-            << QRect(700, 100, 800, 500);
-        QTest::newRow("too narrow: over as little of the main window as fits")
-            << QRect(0, 0, 330, 400) << QList<QRect>{} << QRect(0, 0, 600, 400)
-            << QRect(200, 0, 400, 400);
-    }
-    void opens_beside_the_main_window_and_clear_of_the_other() {
-        QFETCH(QRect, main);
-        QFETCH(QList<QRect>, others);
-        QFETCH(QRect, room);
-        QFETCH(QRect, place);
-        QCOMPARE(placementBeside(main, others, room, QSize(800, 500), 400), place);
     }
 };
 
