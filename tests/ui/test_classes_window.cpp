@@ -53,21 +53,18 @@ vostrel::ClassTable loaded(const QString& path) {
 
 }  // namespace
 
-class ClassesWindowTest : public QObject {
+class ClassesWindowTest : public ShownWindowTest {
     Q_OBJECT
 
-private:
-    ScriptedPrompts prompts_;
-    ModalWatchdog watchdog_;
-    std::unique_ptr<Form1> window_;
+public:
+    ClassesWindowTest() : ShownWindowTest("doubtful_classes.csv") {}
 
+private:
     QWidget* classes() const { return window_->findChild<QWidget*>("ClassesWindow"); }
     QTableView* table(const char* name = "Grd_Classes") const {
         return control<QTableView>(*classes(), name);
     }
-    void open(const char* file = "doubtful_classes.csv") {
-        window_ = loadedWindow(prompts_, file);
-        showAndActivate(*window_);
+    void open() {
         QVERIFY(classes() == nullptr);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
         QVERIFY(classes() != nullptr);
@@ -75,12 +72,6 @@ private:
     }
 
 private slots:
-    void init() { watchdog_.arm(); }
-    void cleanup() {
-        window_.reset();
-        watchdog_.disarm();
-    }
-
     void f3_and_the_menu_open_it_with_the_file_and_its_count_data() {
         QTest::addColumn<bool>("fromMenu");
         QTest::newRow("F3") << false;
@@ -88,8 +79,6 @@ private slots:
     }
     void f3_and_the_menu_open_it_with_the_file_and_its_count() {
         QFETCH(bool, fromMenu);
-        window_ = loadedWindow(prompts_, "doubtful_classes.csv");
-        showAndActivate(*window_);
         if (fromMenu) {
             control<QAction>(*window_, "Menu_Classes")->trigger();
         } else {
@@ -223,8 +212,6 @@ private slots:
     void table_windows_are_windows_of_their_own_to_a_screen_reader() {
         QFETCH(int, key);
         QFETCH(QString, name);
-        window_ = loadedWindow(prompts_, "doubtful_classes.csv");
-        showAndActivate(*window_);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         auto* opened = control<QWidget>(*window_, name);
         QAccessibleInterface* access = QAccessible::queryAccessibleInterface(opened);

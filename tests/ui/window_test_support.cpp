@@ -180,7 +180,7 @@ void pickEntry(QComboBox* list, int row) {
 void ShownWindowTest::init() {
     watchdog_.arm();
     prompts_ = {};
-    window_ = loadedWindow(prompts_);
+    window_ = loadedWindow(prompts_, classFile_);
     showAndActivate(*window_);
 }
 

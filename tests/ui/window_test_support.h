@@ -107,10 +107,14 @@ void typeOver(QLineEdit* box, const QString& keys);
 // Opens the list's drop-down and clicks the entry at `row`.
 void pickEntry(QComboBox* list, int row);
 
-// Each test starts from a window loaded from warden_mystic_scout.csv, shown and
-// active, under a watchdog.
+// Each test starts from a window loaded from `classFile`, shown and active, under
+// a watchdog.
 class ShownWindowTest : public QObject {
     Q_OBJECT
+
+public:
+    explicit ShownWindowTest(const char* classFile = "warden_mystic_scout.csv")
+        : classFile_(classFile) {}
 
 protected:
     ScriptedPrompts prompts_;
@@ -118,6 +122,9 @@ protected:
     std::unique_ptr<Form1> window_;
 
     QPlainTextEdit* output() const;
+
+private:
+    const char* classFile_;
 
 private slots:
     void init();
