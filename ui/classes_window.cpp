@@ -16,6 +16,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("Classes - Vostrel Progression Calculator");
 const QString kNoName = QStringLiteral("(no name)");
+const QString kNoClassesText = QStringLiteral("The class file holds no classes.");
 
 enum Column { Number, Name, HitDie, SkillPoints, Bab, Fort, Ref, Will };
 
@@ -248,6 +249,7 @@ void ClassesWindow::showClasses(const QString& path, const vostrel::ClassTable& 
     Txt_File->setCursorPosition(0);
     Txt_File->setToolTip(path);
     Lbl_Count->setText(countText(table.classCount()));
+    setOpeningMessage(table.classCount() == 0 ? kNoClassesText : QString());
     classes_->setRows(shownColumns(table_), table.classCount(), fileFields(table_));
     const QHeaderView* header = Grd_Classes->horizontalHeader();
     classes_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
@@ -265,7 +267,7 @@ void ClassesWindow::showFeaturesOf(const QModelIndex& current) {
     const std::shared_ptr<const vostrel::ClassRecord> shown(table_, &table_->recordAt(slot));
     if (slot == 0) {
         Lbl_Features->setText(table_->classCount() == 0
-                                  ? QStringLiteral("The class file holds no classes.")
+                                  ? kNoClassesText
                                   : QStringLiteral("Select a class to see its features."));
     } else {
         Lbl_Features->setText(QStringLiteral("Features of %1 by level")

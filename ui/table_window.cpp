@@ -93,10 +93,18 @@ void TableWindow::showMessage(const QString& message) {
         Lbl_Message->setText(message);
     }
     pages_->setCurrentWidget(message.isEmpty() ? static_cast<QWidget*>(table_) : Lbl_Message);
+    setOpeningMessage(message);
 }
 
 bool TableWindow::showsMessage() const {
     return pages_ != nullptr && pages_->currentWidget() == Lbl_Message;
+}
+
+// As a window opens, a screen reader speaks its title and description, then the
+// control with the focus. The message is no control, and without the table no
+// control takes the focus: the window's description carries it.
+void TableWindow::setOpeningMessage(const QString& message) {
+    setAccessibleDescription(message);
 }
 
 bool TableWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -16,7 +16,8 @@ class QStackedWidget;
 // - Escape closes it.
 // - First shown beside the main window and the other table windows, on the screen.
 // - Not kept above the main window: raising that one may cover it.
-// - Opens with the focus in the table.
+// - Opens with the focus in the table; when there is nothing to show, a screen
+//   reader hears why right after the window's title.
 class TableWindow : public QWidget {
     Q_OBJECT
 
@@ -47,9 +48,13 @@ protected:
     // the table, unless a message stands in its place.
     virtual void focusContents();
 
-    // Shows `message` in place of the table; the table again when `message` is empty.
+    // Shows `message` in place of the table, heard on opening as below; the table
+    // again when `message` is empty.
     void showMessage(const QString& message);
     bool showsMessage() const;
+    // Why there is nothing to show, read by a screen reader as the window opens,
+    // after its title; empty when there is something.
+    void setOpeningMessage(const QString& message);
 
     bool placed() const { return placed_; }
     // Places the window anew, no smaller than it is.

@@ -206,25 +206,53 @@ private slots:
     void table_windows_are_windows_of_their_own_to_a_screen_reader_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Level by Level") << int(Qt::Key_F2) << "LevelByLevelWindow";
-        QTest::newRow("Classes") << int(Qt::Key_F3) << "ClassesWindow";
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");  // heard on opening, after the title
+        QTest::newRow("Level by Level, no build")
+            << int(Qt::Key_F2) << "LevelByLevelWindow"
+            << ""
+            << "Choose two classes and a level count in the first row.";
+        QTest::newRow("Level by Level, no classes")
+            << int(Qt::Key_F2) << "LevelByLevelWindow"
+            << "empty.csv"
+            << "The class file holds no classes: there is no build to show.";
+        QTest::newRow("Classes") << int(Qt::Key_F3) << "ClassesWindow"
+                                 << ""
+                                 << "";
+        QTest::newRow("Classes, no classes") << int(Qt::Key_F3) << "ClassesWindow"
+                                             << "empty.csv"
+                                             << "The class file holds no classes.";
     }
     void table_windows_are_windows_of_their_own_to_a_screen_reader() {
         QFETCH(int, key);
         QFETCH(QString, name);
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        if (!file.isEmpty()) {
+            window_ = loadedWindow(prompts_, qPrintable(file));
+            showAndActivate(*window_);
+        }
+        const AccessibilityEvents events;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         auto* opened = control<QWidget>(*window_, name);
+        showAndActivate(*opened);
         QAccessibleInterface* access = QAccessible::queryAccessibleInterface(opened);
         QCOMPARE(access->role(), QAccessible::Window);
         QCOMPARE(access->text(QAccessible::Name), opened->windowTitle());
+        // The first opening already says why there is nothing to show.
+        const QStringList heard = events.on(opened).filter(QStringLiteral("activation"));
+        QVERIFY(!heard.isEmpty());
+        for (const QString& change : heard) {
+            QCOMPARE(change, "activation, description " + message);
+        }
         // Not kept above the main window, so raising that one covers it.
         QVERIFY(opened->windowHandle()->transientParent() == nullptr);
         QCOMPARE(opened->windowType(), Qt::Window);
         QVERIFY(!opened->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         // The message of an empty build is read, not hidden behind a name.
-        if (auto* message = opened->findChild<QLabel*>("Lbl_Message")) {
-            QCOMPARE(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Name),
-                     QStringLiteral("Choose two classes and a level count in the first row."));
+        if (auto* label = opened->findChild<QLabel*>("Lbl_Message")) {
+            QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                     message);
         }
     }
 };

@@ -88,6 +88,15 @@ void recordAccessibilityEvent(QAccessibleEvent* event) {
             change =
                 "value " + static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
             break;
+        // A window's activation or deactivation, which the bridge passes on with the
+        // window's name and description for a screen reader to speak.
+        case QAccessible::StateChanged:
+            if (!static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().active) {
+                return;
+            }
+            change = "activation, description " +
+                     event->accessibleInterface()->text(QAccessible::Description);
+            break;
         default:
             return;
     }

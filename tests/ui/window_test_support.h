@@ -73,7 +73,9 @@ private:
 
 // Turns Qt's accessibility on, as a screen reader's bridge does, and records the
 // changes of value and description it is told of, as "value Mystic" or
-// "description Chosen class: Mystic". Off again when destroyed.
+// "description Chosen class: Mystic", and a window's activation with the
+// description it then carries, as "activation, description ...". Off again when
+// destroyed.
 class AccessibilityEvents {
 public:
     AccessibilityEvents();
