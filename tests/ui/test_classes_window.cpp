@@ -147,6 +147,17 @@ private slots:
                           QPoint(header->sectionViewportPosition(1) + 5, 5));
         QCOMPARE(cellOf(table(), 0, 1), QStringLiteral("(no name)"));
         QCOMPARE(cellOf(features, 0, 1), QStringLiteral("Far sight, near sight"));
+        // Sorted, the table copies as it shows, and a row selected shows its own class.
+        control<QPushButton>(*classes(), "Cmd_CopyAll")->click();
+        QStringList names;
+        for (const QString& line : QGuiApplication::clipboard()->text().split('\n')) {
+            names.append(line.section('\t', 0, 0));
+        }
+        QCOMPARE(names, (QStringList{"Name", "", "Seer", "Warden", ""}));
+        QTest::keyClick(table(), Qt::Key_Up);
+        QCOMPARE(cellOf(features, 0, 1), QStringLiteral("Nameless step"));
+        QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().contains("\n\t8\t6\t0.5\t"));
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(0) + 5, 5));
         QCOMPARE(cellOf(table(), 0, 1), QStringLiteral("Warden"));
