@@ -219,20 +219,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");  // heard on opening, after the title
+        const QString noBuild = "Choose two classes and a level count in the first row.";
+        const QString noClasses = "The class file holds no classes.";
         QTest::newRow("Level by Level, no build")
-            << int(Qt::Key_F2) << "LevelByLevelWindow"
-            << ""
-            << "Choose two classes and a level count in the first row.";
-        QTest::newRow("Level by Level, no classes")
-            << int(Qt::Key_F2) << "LevelByLevelWindow"
-            << "empty.csv"
-            << "The class file holds no classes: there is no build to show.";
-        QTest::newRow("Classes") << int(Qt::Key_F3) << "ClassesWindow"
-                                 << ""
-                                 << "";
+            << int(Qt::Key_F2) << "LevelByLevelWindow" << QString() << noBuild;
+        QTest::newRow("Classes") << int(Qt::Key_F3) << "ClassesWindow" << QString() << QString();
         QTest::newRow("Classes, no classes") << int(Qt::Key_F3) << "ClassesWindow"
-                                             << "empty.csv"
-                                             << "The class file holds no classes.";
+                                             << "empty.csv" << noClasses;
     }
     void table_windows_are_windows_of_their_own_to_a_screen_reader() {
         QFETCH(int, key);
