@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -194,9 +193,7 @@ ClassesWindow::ClassesWindow(QWidget& mainWindow)
     Grd_Classes->setObjectName(QStringLiteral("Grd_Classes"));
     Grd_Classes->setAccessibleName(QStringLiteral("Classes in the class file"));
     Grd_Classes->setFillColumn(Name);
-    Grd_Classes->horizontalHeader()->setSortIndicator(Number, Qt::AscendingOrder);
-    Grd_Classes->setSortingEnabled(true);
-    addSortMenu();
+    Grd_Classes->setSortable(Number);
 
     Lbl_Features = new QLabel(this);
     Lbl_Features->setObjectName(QStringLiteral("Lbl_Features"));
@@ -231,18 +228,6 @@ ClassesWindow::ClassesWindow(QWidget& mainWindow)
             &ClassesWindow::showFeaturesOf);
 }
 
-// Header clicks need a mouse; the table's context menu (the Menu key) sorts too.
-void ClassesWindow::addSortMenu() {
-    auto* sortBy = new QMenu(QStringLiteral("Sort by"), this);
-    for (int column = 0; column < classes_->columnCount(); ++column) {
-        const QString title =
-            classes_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        sortBy->addAction(
-            title, this, [this, column] { Grd_Classes->sortByColumn(column, Qt::AscendingOrder); });
-    }
-    Grd_Classes->addAction(sortBy->menuAction());
-}
-
 void ClassesWindow::showClasses(const QString& path, const vostrel::ClassTable& table) {
     table_ = std::make_shared<const vostrel::ClassTable>(table);
     Txt_File->setText(path);
@@ -251,8 +236,7 @@ void ClassesWindow::showClasses(const QString& path, const vostrel::ClassTable& 
     Lbl_Count->setText(countText(table.classCount()));
     setOpeningMessage(table.classCount() == 0 ? kNoClassesText : QString());
     classes_->setRows(shownColumns(table_), table.classCount(), fileFields(table_));
-    const QHeaderView* header = Grd_Classes->horizontalHeader();
-    classes_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    Grd_Classes->sortAgain();
     Grd_Classes->fitColumns();
     if (table.classCount() > 0) {
         Grd_Classes->setCurrentIndex(classes_->index(0, Number));

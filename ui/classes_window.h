@@ -29,7 +29,6 @@ protected:
     int narrowestWidth() const override;
 
 private:
-    void addSortMenu();
     void showFeaturesOf(const QModelIndex& current);
 
     std::shared_ptr<const vostrel::ClassTable> table_;  // as shown, a copy of the file's

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
@@ -70,6 +71,24 @@ QString TableView::allRowsText() const {
 
 void TableView::copyAllRows() const {
     copyToClipboard(allRowsText());
+}
+
+void TableView::setSortable(int column) {
+    horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
+    setSortingEnabled(true);
+    auto* sortBy = new QMenu(QStringLiteral("Sort by"), this);
+    for (int by = 0; by < model_->columnCount(); ++by) {
+        sortBy->addAction(model_->headerData(by, Qt::Horizontal).toString(), this,
+                          [this, by] { sortByColumn(by, Qt::AscendingOrder); });
+    }
+    addAction(sortBy->menuAction());
+}
+
+void TableView::sortAgain() {
+    if (isSortingEnabled()) {
+        model_->sort(horizontalHeader()->sortIndicatorSection(),
+                     horizontalHeader()->sortIndicatorOrder());
+    }
 }
 
 int TableView::columnWantedWidth(int column) const {

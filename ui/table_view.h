@@ -7,6 +7,8 @@
 // A read-only table of whole rows over a TableModel.
 // - Ctrl+C copies the selected rows in the table's order with the header line,
 //   or the current row when none is selected; "Copy All" every row.
+// - Sortable tables sort by a header click, or by "Sort by" in the context menu
+//   (the Menu key) for the keyboard.
 // - Columns resize by dragging their headers. The fill column takes the room
 //   the others leave and never less than its contents: a narrow window scrolls
 //   instead of eliding it.
@@ -21,6 +23,11 @@ public:
     QString allRowsText() const;
     // Puts every row on the clipboard, unless there is none.
     void copyAllRows() const;
+
+    // Sorts by `column` now and by any column the user picks later.
+    void setSortable(int column);
+    // Sorts new rows as the table was sorted.
+    void sortAgain();
 
     void setFillColumn(int column) { fillColumn_ = column; }
     // Sizes every column to its contents and header; call after new rows.
