@@ -5,9 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -17,6 +15,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("Classes - Vostrel Progression Calculator");
 const QString kNoName = QStringLiteral("(no name)");
+const QString kNoClassesText = QStringLiteral("The class file holds no classes.");
 
 enum Column { Number, Name, HitDie, SkillPoints, Bab, Fort, Ref, Will };
 
@@ -62,152 +61,72 @@ QString countText(int count) {
     return count == 1 ? QStringLiteral("1 class") : QStringLiteral("%1 classes").arg(count);
 }
 
-}  // namespace
+using SharedTable = std::shared_ptr<const vostrel::ClassTable>;
 
-ClassesWindow::ClassesWindow(QWidget& mainWindow)
-    : TableWindow(mainWindow, QStringLiteral("ClassesWindow"), kTitle) {
-    auto* fileLabel = new QLabel(QStringLiteral("Class file:"), this);
-    Txt_File = new QLineEdit(this);
-    Txt_File->setObjectName(QStringLiteral("Txt_File"));
-    Txt_File->setAccessibleName(QStringLiteral("Class file"));
-    Txt_File->setReadOnly(true);
-    fileLabel->setBuddy(Txt_File);
-    Lbl_Count = new QLabel(this);
-    Lbl_Count->setObjectName(QStringLiteral("Lbl_Count"));
-
-    classes_ = new TableModel(shownColumns(), this);
-    classes_->setCopyColumns(fileFields());
-    Grd_Classes = new TableView(classes_, this);
-    Grd_Classes->setObjectName(QStringLiteral("Grd_Classes"));
-    Grd_Classes->setAccessibleName(QStringLiteral("Classes in the class file"));
-    Grd_Classes->setFillColumn(Name);
-    Grd_Classes->horizontalHeader()->setSortIndicator(Number, Qt::AscendingOrder);
-    Grd_Classes->setSortingEnabled(true);
-    addSortMenu();
-
-    Lbl_Features = new QLabel(this);
-    Lbl_Features->setObjectName(QStringLiteral("Lbl_Features"));
-    Lbl_Features->setTextFormat(Qt::PlainText);
-    features_ = new TableModel(
-        {{QStringLiteral("Level"), Qt::AlignRight,
-          [](int row) { return QString::number(row + 1); }},
-         {QStringLiteral("Features"), Qt::AlignLeft, [this](int row) { return featureAt(row + 1); },
-          [this](int row) { return featureAt(row + 1); }}},
-        this);
-    Grd_Features = new TableView(features_, this);
-    Grd_Features->setObjectName(QStringLiteral("Grd_Features"));
-    Grd_Features->setFillColumn(1);
-    Lbl_Features->setBuddy(Grd_Features);
-
-    auto* featuresPane = new QWidget(this);
-    auto* featuresLayout = new QVBoxLayout(featuresPane);
-    featuresLayout->setContentsMargins(0, 0, 0, 0);
-    featuresLayout->addWidget(Lbl_Features);
-    featuresLayout->addWidget(Grd_Features);
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->setChildrenCollapsible(false);
-    split->addWidget(Grd_Classes);
-    split->addWidget(featuresPane);
-
-    Cmd_CopyAll = makeCopyAllButton(*Grd_Classes);
-    Cmd_CopyAll->setAccessibleDescription(
-        QStringLiteral("Copies every class as tab-separated text, one column per field of the "
-                       "class file"));
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(fileLabel);
-    top->addWidget(Txt_File, 1);
-    top->addWidget(Lbl_Count);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Cmd_CopyAll);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(split, 1);
-    layout->addLayout(buttons);
-    setTabOrder(Grd_Classes, Grd_Features);
-    setTabOrder(Grd_Features, Cmd_CopyAll);
-    setTabOrder(Cmd_CopyAll, Txt_File);
-
-    connect(Grd_Classes->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &ClassesWindow::showFeaturesOf);
-}
-
-// Closing on the way out still reads the tables, after the main window's class
-// table has gone: they let go of it first.
-ClassesWindow::~ClassesWindow() {
-    table_ = nullptr;
-    classes_->setRows(0);
-    features_->setRows(0);
-}
-
-const vostrel::ClassRecord& ClassesWindow::recordOf(int row) const {
-    static const vostrel::ClassRecord empty;
-    return table_ != nullptr ? table_->recordAt(row + 1) : empty;
-}
-
-QString ClassesWindow::featureAt(int level) const {
-    return text(recordOf(featuresSlot_ - 1).features[static_cast<std::size_t>(level)]);
-}
-
-std::vector<TableColumn> ClassesWindow::shownColumns() const {
-    const Qt::Alignment right = Qt::AlignRight;
-    const auto save = [this](std::string vostrel::ClassRecord::*column,
-                             bool vostrel::ClassRecord::*good, const QString& title,
-                             const QString& name) {
-        return TableColumn{
-            title, Qt::AlignLeft,
-            [this, column, good](int r) {
-                return saveCell(recordOf(r).*column, recordOf(r).*good);
-            },
-            [this, column, name](int r) { return saveTip(recordOf(r).*column, name); },
-            [this, column](int r) { return vostrel::isDoubtfulSaveText(recordOf(r).*column); }};
+// The class at each given row, kept alive by the columns that show it.
+auto classAt(SharedTable table) {
+    return [table = std::move(table)](int row) -> const vostrel::ClassRecord& {
+        return table->recordAt(row + 1);
     };
-    const auto number = [](int value) { return QVariant(value); };
+}
+
+std::vector<TableColumn> shownColumns(const SharedTable& table) {
+    const Qt::Alignment right = Qt::AlignRight;
+    const auto record = classAt(table);
+    const auto save = [&record](std::string vostrel::ClassRecord::*column,
+                                bool vostrel::ClassRecord::*good, const QString& title,
+                                const QString& name) {
+        return TableColumn{
+            .title = title,
+            .display = [record, column,
+                        good](int r) { return saveCell(record(r).*column, record(r).*good); },
+            .toolTip = [record, column, name](int r) { return saveTip(record(r).*column, name); },
+            .marked = [record,
+                       column](int r) { return vostrel::isDoubtfulSaveText(record(r).*column); },
+        };
+    };
     return {
-        {QStringLiteral("#"),
-         right,
-         [](int r) { return QString::number(r + 1); },
-         {},
-         {},
-         [number](int r) { return number(r); }},
-        {QStringLiteral("Name"), Qt::AlignLeft,
-         [this](int r) { return recordOf(r).name.empty() ? kNoName : text(recordOf(r).name); },
-         [this](int r) {
-             return recordOf(r).name.empty()
-                        ? QStringLiteral(
-                              "This class has no name: its entry in the class lists "
-                              "is empty.")
-                        : text(recordOf(r).name);
-         },
-         [this](int r) { return recordOf(r).name.empty(); }},
-        {QStringLiteral("Hit Die"), right,
-         [this](int r) { return QStringLiteral("d%1").arg(recordOf(r).hitDie); },
-         [this](int r) {
-             const int die = recordOf(r).hitDie;
-             if (vostrel::isListedHitDie(die)) {
-                 return QString();
-             }
-             return QStringLiteral(
-                        "The report's hit-dice line lists only %1: this class's "
-                        "levels count, but its d%2 never shows in that line.")
-                 .arg(listedDiceText())
-                 .arg(die);
-         },
-         [this](int r) { return !vostrel::isListedHitDie(recordOf(r).hitDie); },
-         [this, number](int r) { return number(recordOf(r).hitDie); }},
-        {QStringLiteral("Skill Points"),
-         right,
-         [this](int r) { return QString::number(recordOf(r).skillPoints); },
-         {},
-         {},
-         [this, number](int r) { return number(recordOf(r).skillPoints); }},
-        {QStringLiteral("BAB per Level"),
-         right,
-         [this](int r) { return rateText(recordOf(r).babRate); },
-         {},
-         {},
-         [this](int r) { return QVariant(recordOf(r).babRate); }},
+        {.title = QStringLiteral("#"),
+         .alignment = right,
+         .display = [](int r) { return QString::number(r + 1); },
+         .sortKey = [](int r) { return QVariant(r); }},
+        {.title = QStringLiteral("Name"),
+         .display =
+             [record](int r) { return record(r).name.empty() ? kNoName : text(record(r).name); },
+         .toolTip =
+             [record](int r) {
+                 return record(r).name.empty()
+                            ? QStringLiteral(
+                                  "This class has no name: its entry in the class lists "
+                                  "is empty.")
+                            : text(record(r).name);
+             },
+         .marked = [record](int r) { return record(r).name.empty(); }},
+        {.title = QStringLiteral("Hit Die"),
+         .alignment = right,
+         .display = [record](int r) { return QStringLiteral("d%1").arg(record(r).hitDie); },
+         .toolTip =
+             [record](int r) {
+                 const int die = record(r).hitDie;
+                 if (vostrel::isListedHitDie(die)) {
+                     return QString();
+                 }
+                 return QStringLiteral(
+                            "The report's hit-dice line lists only %1: this class's "
+                            "levels count, but its d%2 never shows in that line.")
+                     .arg(listedDiceText())
+                     .arg(die);
+             },
+         .marked = [record](int r) { return !vostrel::isListedHitDie(record(r).hitDie); },
+         .sortKey = [record](int r) { return QVariant(int{record(r).hitDie}); }},
+        {.title = QStringLiteral("Skill Points"),
+         .alignment = right,
+         .display = [record](int r) { return QString::number(record(r).skillPoints); },
+         .sortKey = [record](int r) { return QVariant(int{record(r).skillPoints}); }},
+        {.title = QStringLiteral("BAB per Level"),
+         .alignment = right,
+         .display = [record](int r) { return rateText(record(r).babRate); },
+         .sortKey = [record](int r) { return QVariant(record(r).babRate); }},
         save(&vostrel::ClassRecord::fortText, &vostrel::ClassRecord::fortGood,
              QStringLiteral("Fort"), QStringLiteral("Fortitude")),
         save(&vostrel::ClassRecord::refText, &vostrel::ClassRecord::refGood, QStringLiteral("Ref"),
@@ -218,51 +137,106 @@ std::vector<TableColumn> ClassesWindow::shownColumns() const {
 }
 
 // The 27 fields of a class file's line, in its order and as read.
-std::vector<TableColumn> ClassesWindow::fileFields() const {
+std::vector<TableColumn> fileFields(const SharedTable& table) {
+    const auto record = classAt(table);
+    const auto field = [&record](const QString& title, auto value) {
+        return TableColumn{.title = title,
+                           .display = [record, value](int r) { return value(record(r)); }};
+    };
+    using Record = vostrel::ClassRecord;
     std::vector<TableColumn> fields{
-        {QStringLiteral("Name"), {}, [this](int r) { return text(recordOf(r).name); }},
-        {QStringLiteral("Hit Die"),
-         {},
-         [this](int r) { return QString::number(recordOf(r).hitDie); }},
-        {QStringLiteral("Skill Points"),
-         {},
-         [this](int r) { return QString::number(recordOf(r).skillPoints); }},
-        {QStringLiteral("BAB per Level"),
-         {},
-         [this](int r) { return rateText(recordOf(r).babRate); }},
-        {QStringLiteral("Fort"), {}, [this](int r) { return text(recordOf(r).fortText); }},
-        {QStringLiteral("Ref"), {}, [this](int r) { return text(recordOf(r).refText); }},
-        {QStringLiteral("Will"), {}, [this](int r) { return text(recordOf(r).willText); }},
+        field(QStringLiteral("Name"), [](const Record& c) { return text(c.name); }),
+        field(QStringLiteral("Hit Die"), [](const Record& c) { return QString::number(c.hitDie); }),
+        field(QStringLiteral("Skill Points"),
+              [](const Record& c) { return QString::number(c.skillPoints); }),
+        field(QStringLiteral("BAB per Level"), [](const Record& c) { return rateText(c.babRate); }),
+        field(QStringLiteral("Fort"), [](const Record& c) { return text(c.fortText); }),
+        field(QStringLiteral("Ref"), [](const Record& c) { return text(c.refText); }),
+        field(QStringLiteral("Will"), [](const Record& c) { return text(c.willText); }),
     };
     for (std::size_t level = 1; level <= vostrel::kMaxLevel; ++level) {
-        fields.push_back({QStringLiteral("Level %1").arg(level), {}, [this, level](int r) {
-                              return text(recordOf(r).features[level]);
-                          }});
+        fields.push_back(field(QStringLiteral("Level %1").arg(level),
+                               [level](const Record& c) { return text(c.features[level]); }));
     }
     return fields;
 }
 
-// Header clicks need a mouse; the table's context menu (the Menu key) sorts too.
-void ClassesWindow::addSortMenu() {
-    auto* sortBy = new QMenu(QStringLiteral("Sort by"), this);
-    for (int column = 0; column < classes_->columnCount(); ++column) {
-        const QString title =
-            classes_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        sortBy->addAction(
-            title, this, [this, column] { Grd_Classes->sortByColumn(column, Qt::AscendingOrder); });
-    }
-    Grd_Classes->addAction(sortBy->menuAction());
+// One class's features, level by level.
+std::vector<TableColumn> featureColumns(std::shared_ptr<const vostrel::ClassRecord> shown) {
+    const auto feature = [shown = std::move(shown)](int r) {
+        return text(shown->features[static_cast<std::size_t>(r + 1)]);
+    };
+    return {
+        {.title = QStringLiteral("Level"),
+         .alignment = Qt::AlignRight,
+         .display = [](int r) { return QString::number(r + 1); }},
+        {.title = QStringLiteral("Features"), .display = feature, .toolTip = feature},
+    };
+}
+
+}  // namespace
+
+ClassesWindow::ClassesWindow(QWidget& mainWindow)
+    : TableWindow(mainWindow, QStringLiteral("ClassesWindow"), kTitle),
+      table_(std::make_shared<const vostrel::ClassTable>()) {
+    auto* fileLabel = new QLabel(QStringLiteral("Class file:"), this);
+    Txt_File = new QLineEdit(this);
+    Txt_File->setObjectName(QStringLiteral("Txt_File"));
+    Txt_File->setAccessibleName(QStringLiteral("Class file"));
+    Txt_File->setReadOnly(true);
+    fileLabel->setBuddy(Txt_File);
+    Lbl_Count = new QLabel(this);
+    Lbl_Count->setObjectName(QStringLiteral("Lbl_Count"));
+
+    classes_ = new TableModel(shownColumns(table_), this);
+    Grd_Classes = new TableView(classes_, this);
+    Grd_Classes->setObjectName(QStringLiteral("Grd_Classes"));
+    Grd_Classes->setAccessibleName(QStringLiteral("Classes in the class file"));
+    Grd_Classes->setFillColumn(Name);
+    Grd_Classes->setSortable(Number);
+
+    Lbl_Features = new QLabel(this);
+    Lbl_Features->setObjectName(QStringLiteral("Lbl_Features"));
+    Lbl_Features->setTextFormat(Qt::PlainText);
+    features_ = new TableModel(featureColumns({table_, &table_->recordAt(0)}), this);
+    Grd_Features = new TableView(features_, this);
+    Grd_Features->setObjectName(QStringLiteral("Grd_Features"));
+    Grd_Features->setFillColumn(1);
+    Lbl_Features->setBuddy(Grd_Features);
+
+    auto* featuresPane = new QWidget(this);
+    auto* featuresLayout = new QVBoxLayout(featuresPane);
+    featuresLayout->setContentsMargins(0, 0, 0, 0);
+    featuresLayout->addWidget(Lbl_Features);
+    featuresLayout->addWidget(Grd_Features);
+
+    Cmd_CopyAll = makeCopyAllButton(*Grd_Classes);
+    Cmd_CopyAll->setAccessibleDescription(
+        QStringLiteral("Copies every class as tab-separated text, one column per field of the "
+                       "class file"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(fileLabel);
+    top->addWidget(Txt_File, 1);
+    top->addWidget(Lbl_Count);
+    setParts(*Grd_Classes, {.controls = top, .pane = featuresPane, .buttons = {Cmd_CopyAll}});
+    setTabOrder(Grd_Classes, Grd_Features);
+    setTabOrder(Grd_Features, Cmd_CopyAll);
+    setTabOrder(Cmd_CopyAll, Txt_File);
+
+    connect(Grd_Classes->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ClassesWindow::showFeaturesOf);
 }
 
 void ClassesWindow::showClasses(const QString& path, const vostrel::ClassTable& table) {
-    table_ = &table;
+    table_ = std::make_shared<const vostrel::ClassTable>(table);
     Txt_File->setText(path);
     Txt_File->setCursorPosition(0);
     Txt_File->setToolTip(path);
     Lbl_Count->setText(countText(table.classCount()));
-    classes_->setRows(table.classCount());
-    const QHeaderView* header = Grd_Classes->horizontalHeader();
-    classes_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    setOpeningMessage(table.classCount() == 0 ? kNoClassesText : QString());
+    classes_->setRows(shownColumns(table_), table.classCount(), fileFields(table_));
+    Grd_Classes->sortAgain();
     Grd_Classes->fitColumns();
     if (table.classCount() > 0) {
         Grd_Classes->setCurrentIndex(classes_->index(0, Number));
@@ -272,24 +246,20 @@ void ClassesWindow::showClasses(const QString& path, const vostrel::ClassTable& 
 }
 
 void ClassesWindow::showFeaturesOf(const QModelIndex& current) {
-    featuresSlot_ = current.isValid() ? classes_->givenRow(current.row()) + 1 : 0;
-    if (featuresSlot_ == 0) {
-        Lbl_Features->setText(table_ != nullptr && table_->classCount() == 0
-                                  ? QStringLiteral("The class file holds no classes.")
+    const int slot = current.isValid() ? classes_->givenRow(current.row()) + 1 : 0;
+    // Shares the table it is part of, so the rows keep that alive.
+    const std::shared_ptr<const vostrel::ClassRecord> shown(table_, &table_->recordAt(slot));
+    if (slot == 0) {
+        Lbl_Features->setText(table_->classCount() == 0
+                                  ? kNoClassesText
                                   : QStringLiteral("Select a class to see its features."));
-        features_->setRows(0);
     } else {
-        const std::string& name = table_->recordAt(featuresSlot_).name;
-        Lbl_Features->setText(
-            QStringLiteral("Features of %1 by level").arg(name.empty() ? kNoName : text(name)));
-        features_->setRows(vostrel::kMaxLevel);
+        Lbl_Features->setText(QStringLiteral("Features of %1 by level")
+                                  .arg(shown->name.empty() ? kNoName : text(shown->name)));
     }
+    features_->setRows(featureColumns(shown), slot == 0 ? 0 : vostrel::kMaxLevel);
     Grd_Features->setAccessibleName(Lbl_Features->text());
     Grd_Features->fitColumns();
-}
-
-void ClassesWindow::focusContents() {
-    Grd_Classes->setFocus();
 }
 
 // Every column of the classes in full, and room for about a dozen of them above

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "class_table.h"
 #include "table_window.h"
 
@@ -18,7 +20,6 @@ class ClassesWindow final : public TableWindow {
 
 public:
     explicit ClassesWindow(QWidget& mainWindow);
-    ~ClassesWindow() override;
 
     // Shows the classes of `table`, read from the file at `path`.
     void showClasses(const QString& path, const vostrel::ClassTable& table);
@@ -26,18 +27,11 @@ public:
 protected:
     QSize preferredSize() const override;
     int narrowestWidth() const override;
-    void focusContents() override;
 
 private:
-    const vostrel::ClassRecord& recordOf(int row) const;
-    QString featureAt(int level) const;  // of the class whose features are shown
-    std::vector<TableColumn> shownColumns() const;
-    std::vector<TableColumn> fileFields() const;
-    void addSortMenu();
     void showFeaturesOf(const QModelIndex& current);
 
-    const vostrel::ClassTable* table_ = nullptr;
-    int featuresSlot_ = 0;
+    std::shared_ptr<const vostrel::ClassTable> table_;  // as shown, a copy of the file's
     QLineEdit* Txt_File = nullptr;
     QLabel* Lbl_Count = nullptr;
     TableModel* classes_ = nullptr;

@@ -1,23 +1,27 @@
 #include "level_by_level_window.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLayout>
 #include <QPushButton>
-#include <QStackedWidget>
-#include <QVBoxLayout>
-#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "build_text.h"
+#include "level_by_level.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("Level by Level - Vostrel Progression Calculator");
-const QString kNothingToShowText =
-    QStringLiteral("Choose two classes and a level count in the first row.");
 const QString kNoClassesText =
     QStringLiteral("The class file holds no classes: there is no build to show.");
 
 enum Column { Level, Classes, HitDie, SkillPoints, Bab, Fort, Ref, Will, Features };
+
+// What the table shows, as it was when the build was taken.
+struct ShownLevels {
+    std::vector<vostrel::LevelRow> rows;
+    QStringList classes;  // the Classes column, row by row
+};
 
 QString classesText(const vostrel::LevelRow& row, const vostrel::ClassTable& table) {
     const auto classAt = [&table](const vostrel::ClassAtLevel& reached) {
@@ -41,85 +45,81 @@ QString featuresText(const vostrel::LevelRow& row) {
     return cells.join(QStringLiteral("; "));
 }
 
+// The bonuses as the report writes them: BAB bare, the saves with their plus sign.
+std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) {
+    const Qt::Alignment right = Qt::AlignRight;
+    const auto at = [shown](int row) -> const vostrel::LevelRow& {
+        return shown->rows[static_cast<std::size_t>(row)];
+    };
+    const auto save = [](int value) { return QStringLiteral("+%1").arg(value); };
+    return {
+        {.title = QStringLiteral("Level"),
+         .alignment = right,
+         .display = [at](int r) { return QString::number(at(r).level); }},
+        {.title = QStringLiteral("Classes"),
+         .display = [shown](int r) { return shown->classes[r]; }},
+        {.title = QStringLiteral("Hit Die"),
+         .alignment = right,
+         .display = [at](int r) { return QStringLiteral("d%1").arg(at(r).hitDie); }},
+        {.title = QStringLiteral("Skill Points"),
+         .alignment = right,
+         .display = [at](int r) { return QString::number(at(r).skillPoints); }},
+        {.title = QStringLiteral("BAB"),
+         .alignment = right,
+         .display = [at](int r) { return QString::number(at(r).bab); }},
+        {.title = QStringLiteral("Fort"),
+         .alignment = right,
+         .display = [at, save](int r) { return save(at(r).fort); }},
+        {.title = QStringLiteral("Ref"),
+         .alignment = right,
+         .display = [at, save](int r) { return save(at(r).ref); }},
+        {.title = QStringLiteral("Will"),
+         .alignment = right,
+         .display = [at, save](int r) { return save(at(r).will); }},
+        // The features take what room is left; the tooltip has them whole.
+        {.title = QStringLiteral("Features"),
+         .display = [at](int r) { return featuresText(at(r)); },
+         .toolTip = [at](int r) { return featuresText(at(r)); }},
+    };
+}
+
 }  // namespace
 
 LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
     : TableWindow(mainWindow, QStringLiteral("LevelByLevelWindow"), kTitle) {
-    model_ = new TableModel(columns(), this);
+    model_ = new TableModel(levelColumns(std::make_shared<const ShownLevels>()), this);
     Grd_Levels = new TableView(model_, this);
     Grd_Levels->setObjectName(QStringLiteral("Grd_Levels"));
     Grd_Levels->setAccessibleName(QStringLiteral("Progression level by level"));
     Grd_Levels->setFillColumn(Features);
-
-    // Named by its text, so that a screen reader reads the message itself.
-    Lbl_Message = new QLabel(this);
-    Lbl_Message->setObjectName(QStringLiteral("Lbl_Message"));
-    Lbl_Message->setAlignment(Qt::AlignCenter);
-    Lbl_Message->setWordWrap(true);
-    Lbl_Message->setTextFormat(Qt::PlainText);
-    Lbl_Message->setMargin(12);
-
-    pages_ = new QStackedWidget(this);
-    pages_->addWidget(Grd_Levels);
-    pages_->addWidget(Lbl_Message);
-
     Cmd_CopyAll = makeCopyAllButton(*Grd_Levels);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Cmd_CopyAll);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pages_);
-    layout->addLayout(buttons);
-}
-
-// Closing on the way out still reads the table; by then the rows and the class
-// table are going, so the table lets go of them first.
-LevelByLevelWindow::~LevelByLevelWindow() {
-    model_->setRows(0);
-}
-
-// The bonuses as the report writes them: BAB bare, the saves with their plus sign.
-std::vector<TableColumn> LevelByLevelWindow::columns() const {
-    const Qt::Alignment right = Qt::AlignRight;
-    const auto at = [this](int row) -> const vostrel::LevelRow& {
-        return rows_[static_cast<std::size_t>(row)];
-    };
-    const auto save = [](int value) { return QStringLiteral("+%1").arg(value); };
-    return {
-        {QStringLiteral("Level"), right, [at](int r) { return QString::number(at(r).level); }},
-        {QStringLiteral("Classes"), Qt::AlignLeft,
-         [this, at](int r) { return classesText(at(r), *table_); }},
-        {QStringLiteral("Hit Die"), right,
-         [at](int r) { return QStringLiteral("d%1").arg(at(r).hitDie); }},
-        {QStringLiteral("Skill Points"), right,
-         [at](int r) { return QString::number(at(r).skillPoints); }},
-        {QStringLiteral("BAB"), right, [at](int r) { return QString::number(at(r).bab); }},
-        {QStringLiteral("Fort"), right, [at, save](int r) { return save(at(r).fort); }},
-        {QStringLiteral("Ref"), right, [at, save](int r) { return save(at(r).ref); }},
-        {QStringLiteral("Will"), right, [at, save](int r) { return save(at(r).will); }},
-        // The features take what room is left; the tooltip has them whole.
-        {QStringLiteral("Features"), Qt::AlignLeft, [at](int r) { return featuresText(at(r)); },
-         [at](int r) { return featuresText(at(r)); }},
-    };
+    setParts(*Grd_Levels, {.messageInPlace = true, .buttons = {Cmd_CopyAll}});
 }
 
 void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
                                    const vostrel::ClassTable& table) {
-    table_ = &table;
     vostrel::LevelByLevelResult result = vostrel::levelByLevel(sheet, table);
     const bool finished = result.outcome == vostrel::ProgressionOutcome::Finished;
-    if (table.classCount() == 0) {
-        Lbl_Message->setText(kNoClassesText);
-    } else if (result.outcome == vostrel::ProgressionOutcome::TooManyLevels) {
-        Lbl_Message->setText(QString::fromUtf8(vostrel::kTooManyLevelsText));
-    } else if (!finished) {
-        Lbl_Message->setText(kNothingToShowText);
+    auto shown = std::make_shared<ShownLevels>();
+    if (finished) {
+        shown->rows = std::move(result.rows);
+        for (const vostrel::LevelRow& row : shown->rows) {
+            shown->classes.append(classesText(row, table));
+        }
     }
-    rows_ = std::move(result.rows);
-    model_->setRows(finished ? static_cast<int>(rows_.size()) : 0);
+    const int count = static_cast<int>(shown->rows.size());
+    model_->setRows(levelColumns(std::move(shown)), count);
     Grd_Levels->fitColumns();
 
-    pages_->setCurrentWidget(finished ? static_cast<QWidget*>(Grd_Levels) : Lbl_Message);
+    if (table.classCount() == 0) {
+        showMessage(kNoClassesText);
+    } else if (result.outcome == vostrel::ProgressionOutcome::TooManyLevels) {
+        showMessage(QString::fromUtf8(vostrel::kTooManyLevelsText));
+    } else if (!finished) {
+        showMessage(QString::fromUtf8(vostrel::kNothingToCopyText));
+    } else {
+        showMessage({});
+    }
     Cmd_CopyAll->setEnabled(finished);
     if (finished && !sizedForTable_) {
         // First shown on a message, the window was sized for the header line alone:
@@ -128,12 +128,6 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
             placeAgain();
         }
         sizedForTable_ = true;
-    }
-}
-
-void LevelByLevelWindow::focusContents() {
-    if (pages_->currentWidget() == Grd_Levels) {
-        Grd_Levels->setFocus();
     }
 }
 

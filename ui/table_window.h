@@ -1,110 +1,23 @@
 #pragma once
 
-#include <QAbstractTableModel>
 #include <QList>
-#include <QTableView>
 #include <QWidget>
-#include <functional>
-#include <vector>
 
+#include "table_model.h"
+#include "table_view.h"
+
+class QLabel;
+class QLayout;
 class QPushButton;
+class QStackedWidget;
 
-// One column of a table: its header, how its cells align and how a row shows in
-// it. The functions take a row's number in the order the rows were given,
-// whichever way the table is sorted.
-struct TableColumn {
-    QString title;
-    Qt::Alignment alignment = Qt::AlignLeft;
-    std::function<QString(int row)> text;
-    // Optional: a tooltip, a mark on cells that deserve a second look, and what
-    // the column sorts by (its text, ignoring case, when unset).
-    std::function<QString(int row)> toolTip = {};
-    std::function<bool(int row)> marked = {};
-    std::function<QVariant(int row)> sortKey = {};
-};
-
-// Rows shown through columns, read-only. A tab or line break inside a value
-// shows, and copies, as a space: one value stays one cell, one row one line.
-class TableModel final : public QAbstractTableModel {
-    Q_OBJECT
-
-public:
-    explicit TableModel(std::vector<TableColumn> columns, QObject* parent = nullptr);
-
-    // The fields a copy holds, one column each; the shown columns unless set.
-    void setCopyColumns(std::vector<TableColumn> columns);
-    // Starts over with `count` rows, in their given order.
-    void setRows(int count);
-    // The given-order number of the row at table row `row`.
-    int givenRow(int row) const;
-    // The header line and table rows `rows`, in that order, as tab-separated
-    // lines; empty without rows.
-    QString rowsText(const QList<int>& rows) const;
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-    void sort(int column, Qt::SortOrder order) override;
-
-private:
-    std::vector<TableColumn> columns_;
-    std::vector<TableColumn> copyColumns_;
-    std::vector<int> order_;  // table row -> given row
-};
-
-// A read-only table of whole rows over a TableModel.
-// - Ctrl+C copies the selected rows in the table's order with the header line,
-//   or the current row when none is selected; "Copy All" every row.
-// - Columns resize by dragging their headers. The fill column takes the room
-//   the others leave and never less than its contents: a narrow window scrolls
-//   instead of eliding it.
-class TableView final : public QTableView {
-    Q_OBJECT
-
-public:
-    TableView(TableModel* model, QWidget* parent);
-
-    TableModel* tableModel() const { return model_; }
-    QString selectedRowsText() const;
-    QString allRowsText() const;
-
-    void setFillColumn(int column) { fillColumn_ = column; }
-    // Sizes every column to its contents and header; call after new rows.
-    void fitColumns();
-    // The width that shows every column in full, frame and scroll bar included,
-    // and the same without the fill column's contents.
-    int fullWidth() const;
-    int widthWithoutFill() const;
-
-    // The height of every row: one line of text beside a mark.
-    int lineHeight() const;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    int columnWantedWidth(int column) const;
-    void fillRemainingWidth();
-
-    TableModel* model_;
-    int fillColumn_ = -1;
-    int fillContentsWidth_ = 0;
-    bool filling_ = false;
-};
-
-// Where a window goes whose frame would like `wanted` and can do with `narrowest`
-// in width: beside `main`, clear of `others` where `room` allows, else over as
-// little of `main` as its narrowest width takes. All rectangles are frames.
-QRect placementBeside(const QRect& main, const QList<QRect>& others, const QRect& room,
-                      QSize wanted, int narrowest);
-
-// A window of its own holding tables, opened from the main window.
+// A window of its own holding a table, opened from the main window.
 // - Built on first use; closing it only hides it, and it closes with the main window.
 // - Escape closes it.
 // - First shown beside the main window and the other table windows, on the screen.
 // - Not kept above the main window: raising that one may cover it.
+// - Opens with the focus in the table; when there is nothing to show, a screen
+//   reader hears why right after the window's title.
 class TableWindow : public QWidget {
     Q_OBJECT
 
@@ -115,12 +28,33 @@ public:
 protected:
     TableWindow(QWidget& mainWindow, const QString& objectName, const QString& title);
 
+    // What goes around the table, top to bottom; every part may be left out.
+    struct Parts {
+        QLayout* controls = nullptr;  // a row above the table: what it shows
+        // The table may give way to a message (Lbl_Message): see showMessage().
+        bool messageInPlace = false;
+        // More about the selected row, under the table, with a handle between them.
+        QWidget* pane = nullptr;
+        QList<QPushButton*> buttons;  // at the bottom right, in this order
+    };
+    // Lays the window out around `table`; once, from the constructor.
+    void setParts(TableView& table, const Parts& parts);
+
     // What the window would like, inside its frame, and the narrowest width
     // that still shows what matters.
     virtual QSize preferredSize() const = 0;
     virtual int narrowestWidth() const = 0;
-    // Gives the focus to what a keyboard user starts from, after each present().
-    virtual void focusContents() {}
+    // Gives the focus to what a keyboard user starts from, after each present():
+    // the table, unless a message stands in its place.
+    virtual void focusContents();
+
+    // Shows `message` in place of the table, heard on opening as below; the table
+    // again when `message` is empty.
+    void showMessage(const QString& message);
+    bool showsMessage() const;
+    // Why there is nothing to show, read by a screen reader as the window opens,
+    // after its title; empty when there is something.
+    void setOpeningMessage(const QString& message);
 
     bool placed() const { return placed_; }
     // Places the window anew, no smaller than it is.
@@ -132,5 +66,8 @@ protected:
 
 private:
     QWidget& mainWindow_;
+    TableView* table_ = nullptr;
+    QStackedWidget* pages_ = nullptr;  // the table and its message, with messageInPlace
+    QLabel* Lbl_Message = nullptr;
     bool placed_ = false;
 };

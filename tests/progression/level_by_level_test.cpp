@@ -83,6 +83,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {5, 2, {Scout, 3}, {Scout, 3}, 8, 6, 4, 4, 4, 4, {"Scout 3"}}}}),
     CaseName{});
 
+TEST(LevelByLevelLastRow, ShowsTheFeaturesOfClassLevel20) {
+    const LevelByLevelResult result =
+        levelByLevel(makeSheet({{"20", Warden, Mystic}}), sampleTable());
+    ASSERT_EQ(result.rows.size(), 20u);
+    EXPECT_EQ(result.rows.back().features, (std::vector<std::string>{"Warden 20", "Mystic 20"}));
+}
+
 }  // namespace
 }  // namespace testing
 }  // namespace vostrel

@@ -4,13 +4,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QWindow>
 
 #include "class_file_reader.h"
-#include "table_window.h"
 #include "window_test_support.h"
 
 namespace {
@@ -54,21 +54,18 @@ vostrel::ClassTable loaded(const QString& path) {
 
 }  // namespace
 
-class ClassesWindowTest : public QObject {
+class ClassesWindowTest : public ShownWindowTest {
     Q_OBJECT
 
-private:
-    ScriptedPrompts prompts_;
-    ModalWatchdog watchdog_;
-    std::unique_ptr<Form1> window_;
+public:
+    ClassesWindowTest() : ShownWindowTest("doubtful_classes.csv") {}
 
+private:
     QWidget* classes() const { return window_->findChild<QWidget*>("ClassesWindow"); }
     QTableView* table(const char* name = "Grd_Classes") const {
         return control<QTableView>(*classes(), name);
     }
-    void open(const char* file = "doubtful_classes.csv") {
-        window_ = loadedWindow(prompts_, file);
-        showAndActivate(*window_);
+    void open() {
         QVERIFY(classes() == nullptr);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
         QVERIFY(classes() != nullptr);
@@ -76,12 +73,6 @@ private:
     }
 
 private slots:
-    void init() { watchdog_.arm(); }
-    void cleanup() {
-        window_.reset();
-        watchdog_.disarm();
-    }
-
     void f3_and_the_menu_open_it_with_the_file_and_its_count_data() {
         QTest::addColumn<bool>("fromMenu");
         QTest::newRow("F3") << false;
@@ -89,8 +80,6 @@ private slots:
     }
     void f3_and_the_menu_open_it_with_the_file_and_its_count() {
         QFETCH(bool, fromMenu);
-        window_ = loadedWindow(prompts_, "doubtful_classes.csv");
-        showAndActivate(*window_);
         if (fromMenu) {
             control<QAction>(*window_, "Menu_Classes")->trigger();
         } else {
@@ -153,12 +142,25 @@ private slots:
         QCOMPARE(cellOf(features, 0, 1), QStringLiteral("Far sight, near sight"));
         QCOMPARE(cellOf(features, 1, 1), QString());
         QCOMPARE(cellOf(features, 19, 1), QStringLiteral("Open eye"));
-        // Name sorts the nameless class first; # brings back the file order.
-        QHeaderView* header = table()->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(1) + 5, 5));
+        // Name (from the context menu, as the keyboard reaches it) sorts the nameless
+        // class first; a click on # brings back the file order.
+        const QList<QAction*> menu = table()->actions();
+        QCOMPARE(menu.last()->text(), QStringLiteral("Sort by"));
+        menu.last()->menu()->actions().at(1)->trigger();
         QCOMPARE(cellOf(table(), 0, 1), QStringLiteral("(no name)"));
         QCOMPARE(cellOf(features, 0, 1), QStringLiteral("Far sight, near sight"));
+        // Sorted, the table copies as it shows, and a row selected shows its own class.
+        control<QPushButton>(*classes(), "Cmd_CopyAll")->click();
+        QStringList names;
+        for (const QString& line : QGuiApplication::clipboard()->text().split('\n')) {
+            names.append(line.section('\t', 0, 0));
+        }
+        QCOMPARE(names, (QStringList{"Name", "", "Seer", "Warden", ""}));
+        QTest::keyClick(table(), Qt::Key_Up);
+        QCOMPARE(cellOf(features, 0, 1), QStringLiteral("Nameless step"));
+        QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().contains("\n\t8\t6\t0.5\t"));
+        QHeaderView* header = table()->horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(0) + 5, 5));
         QCOMPARE(cellOf(table(), 0, 1), QStringLiteral("Warden"));
@@ -218,57 +220,47 @@ private slots:
     void table_windows_are_windows_of_their_own_to_a_screen_reader_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Level by Level") << int(Qt::Key_F2) << "LevelByLevelWindow";
-        QTest::newRow("Classes") << int(Qt::Key_F3) << "ClassesWindow";
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");  // heard on opening, after the title
+        const QString noBuild = "Choose two classes and a level count in the first row.";
+        const QString noClasses = "The class file holds no classes.";
+        QTest::newRow("Level by Level, no build")
+            << int(Qt::Key_F2) << "LevelByLevelWindow" << QString() << noBuild;
+        QTest::newRow("Classes") << int(Qt::Key_F3) << "ClassesWindow" << QString() << QString();
+        QTest::newRow("Classes, no classes") << int(Qt::Key_F3) << "ClassesWindow"
+                                             << "empty.csv" << noClasses;
     }
     void table_windows_are_windows_of_their_own_to_a_screen_reader() {
         QFETCH(int, key);
         QFETCH(QString, name);
-        window_ = loadedWindow(prompts_, "doubtful_classes.csv");
-        showAndActivate(*window_);
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        if (!file.isEmpty()) {
+            window_ = loadedWindow(prompts_, qPrintable(file));
+            showAndActivate(*window_);
+        }
+        const AccessibilityEvents events;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         auto* opened = control<QWidget>(*window_, name);
+        showAndActivate(*opened);
         QAccessibleInterface* access = QAccessible::queryAccessibleInterface(opened);
         QCOMPARE(access->role(), QAccessible::Window);
         QCOMPARE(access->text(QAccessible::Name), opened->windowTitle());
+        // The first opening already says why there is nothing to show.
+        const QStringList heard = events.on(opened).filter(QStringLiteral("activation"));
+        QVERIFY(!heard.isEmpty());
+        for (const QString& change : heard) {
+            QCOMPARE(change, "activation, description " + message);
+        }
         // Not kept above the main window, so raising that one covers it.
         QVERIFY(opened->windowHandle()->transientParent() == nullptr);
         QCOMPARE(opened->windowType(), Qt::Window);
         QVERIFY(!opened->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         // The message of an empty build is read, not hidden behind a name.
-        if (auto* message = opened->findChild<QLabel*>("Lbl_Message")) {
-            QCOMPARE(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Name),
-                     QStringLiteral("Choose two classes and a level count in the first row."));
+        if (auto* label = opened->findChild<QLabel*>("Lbl_Message")) {
+            QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                     message);
         }
-    }
-
-    void opens_beside_the_main_window_and_clear_of_the_other_data() {
-        QTest::addColumn<QRect>("main");
-        QTest::addColumn<QList<QRect>>("others");
-        QTest::addColumn<QRect>("room");
-        QTest::addColumn<QRect>("place");
-        QTest::newRow("to the right, in full")
-            << QRect(0, 0, 330, 400) << QList<QRect>{} << QRect(0, 0, 1920, 1080)
-            << QRect(330, 0, 800, 500);
-        QTest::newRow("scale factor 2: narrower, beside it")
-            << QRect(0, 30, 330, 400) << QList<QRect>{} << QRect(0, 0, 960, 540)
-            << QRect(330, 30, 630, 500);
-        QTest::newRow("to the right of the other table window")
-            << QRect(0, 0, 330, 400) << QList<QRect>{{330, 0, 800, 500}} << QRect(0, 0, 1920, 1080)
-            << QRect(1130, 0, 790, 500);
-        QTest::newRow("to the left when the right is full")
-            << QRect(1500, 100, 330, 400) << QList<QRect>{} << QRect(0, 0, 1920, 1080)
-            << QRect(700, 100, 800, 500);
-        QTest::newRow("too narrow: over as little of the main window as fits")
-            << QRect(0, 0, 330, 400) << QList<QRect>{} << QRect(0, 0, 600, 400)
-            << QRect(200, 0, 400, 400);
-    }
-    void opens_beside_the_main_window_and_clear_of_the_other() {
-        QFETCH(QRect, main);
-        QFETCH(QList<QRect>, others);
-        QFETCH(QRect, room);
-        QFETCH(QRect, place);
-        QCOMPARE(placementBeside(main, others, room, QSize(800, 500), 400), place);
     }
 };
 

@@ -88,6 +88,15 @@ void recordAccessibilityEvent(QAccessibleEvent* event) {
             change =
                 "value " + static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
             break;
+        // A window's activation or deactivation, which the bridge passes on with the
+        // window's name and description for a screen reader to speak.
+        case QAccessible::StateChanged:
+            if (!static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().active) {
+                return;
+            }
+            change = "activation, description " +
+                     event->accessibleInterface()->text(QAccessible::Description);
+            break;
         default:
             return;
     }
@@ -180,7 +189,7 @@ void pickEntry(QComboBox* list, int row) {
 void ShownWindowTest::init() {
     watchdog_.arm();
     prompts_ = {};
-    window_ = loadedWindow(prompts_);
+    window_ = loadedWindow(prompts_, classFile_);
     showAndActivate(*window_);
 }
 

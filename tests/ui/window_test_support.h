@@ -73,7 +73,9 @@ private:
 
 // Turns Qt's accessibility on, as a screen reader's bridge does, and records the
 // changes of value and description it is told of, as "value Mystic" or
-// "description Chosen class: Mystic". Off again when destroyed.
+// "description Chosen class: Mystic", and a window's activation with the
+// description it then carries, as "activation, description ...". Off again when
+// destroyed.
 class AccessibilityEvents {
 public:
     AccessibilityEvents();
@@ -107,10 +109,14 @@ void typeOver(QLineEdit* box, const QString& keys);
 // Opens the list's drop-down and clicks the entry at `row`.
 void pickEntry(QComboBox* list, int row);
 
-// Each test starts from a window loaded from warden_mystic_scout.csv, shown and
-// active, under a watchdog.
+// Each test starts from a window loaded from `classFile`, shown and active, under
+// a watchdog.
 class ShownWindowTest : public QObject {
     Q_OBJECT
+
+public:
+    explicit ShownWindowTest(const char* classFile = "warden_mystic_scout.csv")
+        : classFile_(classFile) {}
 
 protected:
     ScriptedPrompts prompts_;
@@ -118,6 +124,9 @@ protected:
     std::unique_ptr<Form1> window_;
 
     QPlainTextEdit* output() const;
+
+private:
+    const char* classFile_;
 
 private slots:
     void init();
