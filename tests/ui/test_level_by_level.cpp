@@ -193,6 +193,9 @@ private slots:
         typeOver(levelBox(*window_, 1), "4");
         control<QPushButton>(*window_, "Cmd_go")->click();
         QCOMPARE(rows(), 6);
+        // The table is back, and the message no longer heard on opening.
+        QVERIFY(table()->isVisible());
+        QVERIFY(levels()->accessibleDescription().isEmpty());
         QCOMPARE(cell(5, 1), QStringLiteral("Scout 4"));
         QCOMPARE(cell(5, 8), QStringLiteral("Trailcraft"));
         // Every column in full, the longest features too.

@@ -60,6 +60,17 @@ private slots:
         QCOMPARE(model->index(3, 0).data().toString(), kRows[given[3]].name);
     }
 
+    void rows_that_sort_alike_keep_their_order_however_many() {
+        QList<Row> alike;
+        for (int n = 0; n < 40; ++n) {
+            alike.append({"same", n});
+        }
+        const auto model = modelOf(alike);
+        model->sort(0, Qt::DescendingOrder);
+        QCOMPARE(model->index(39, 1).data().toString(), QStringLiteral("39"));
+        QCOMPARE(model->index(20, 1).data().toString(), QStringLiteral("20"));
+    }
+
     void a_tab_or_line_end_in_a_value_shows_and_copies_as_one_space_data() {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("shown");
