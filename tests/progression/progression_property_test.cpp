@@ -11,6 +11,7 @@
 
 #include "build_text.h"
 #include "level_by_level.h"
+#include "level_explanation.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -201,7 +202,7 @@ void expectRowsAgreeWithCutBuilds(const BuildSheet& sheet, const ClassTable& tab
 }
 
 // Every level's steps, added up and rounded or floored under the rules, give the
-// numbers of its row.
+// numbers of its row, and its words hold them.
 void expectStepsExplainRows(const LevelByLevelResult& byLevel, const ClassTable& table) {
     ASSERT_EQ(byLevel.steps.size(), byLevel.rows.size());
     for (std::size_t n = 0; n < byLevel.rows.size(); ++n) {
@@ -228,6 +229,16 @@ void expectStepsExplainRows(const LevelByLevelResult& byLevel, const ClassTable&
         }
         EXPECT_EQ((std::array<int, 4>{bab, sixths[0] / 6, sixths[1] / 6, sixths[2] / 6}),
                   (std::array<int, 4>{row.bab, row.fort, row.ref, row.will}));
+        const LevelExplanation words = explainLevel(row, steps, table);
+        const std::string at = " at level " + std::to_string(row.level) + ": ";
+        for (const auto& [value, opening] :
+             {std::pair{LevelValue::Bab, "BAB " + std::to_string(row.bab)},
+              {LevelValue::Fort, "Fort " + std::to_string(row.fort)},
+              {LevelValue::Ref, "Ref " + std::to_string(row.ref)},
+              {LevelValue::Will, "Will " + std::to_string(row.will)}}) {
+            EXPECT_TRUE(words.of(value).starts_with(opening + at)) << words.of(value);
+            EXPECT_NE(words.row.find('\n' + words.of(value) + '\n'), std::string::npos);
+        }
     }
 }
 
