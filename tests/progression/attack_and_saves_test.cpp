@@ -132,15 +132,12 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{"GoodFirstLevel", makeSheet({{"1", B, A}}), 2.5, "Fort=+2"},
                       SaveCase{"GoodThreeLevels", makeSheet({{"3", A, A}}), 3.5, "Fort=+3"},
                       SaveCase{"NewGoodClassBesideAnOldOneGetsNoBonus",
-                               makeSheet({{"4", B, D}, {"4", B, A}}), 20.0 / 6, "Fort=+3",
-                               "no +2, as B had levels before this row (B 8 + A 4 = 12 class "
+                               makeSheet({{"4", B, D}, {"4", A, B}}), 20.0 / 6, "Fort=+3",
+                               "no +2, as B had levels before this row (A 4 + B 8 = 12 class "
                                "levels, more than twice 4), so only half of 4 levels: 2; in all "
                                "1 1/3 + 2 = 3 1/3, floored to 3."},
                       SaveCase{"TwoNewClassesGetTheBonus", makeSheet({{"4", B, D}, {"4", A, C}}),
-                               32.0 / 6, "Fort=+5",
-                               "+2, as the pair is new (8 class levels, no more than twice 4), "
-                               "plus half of 4 levels: 2 + 2 = 4; in all 1 1/3 + 4 = 5 1/3, "
-                               "floored to 5."},
+                               32.0 / 6, "Fort=+5"},
                       SaveCase{"OldGoodClassGetsHalfLevels", makeSheet({{"4", A, B}, {"2", A, C}}),
                                5.0, "Fort=+5"},
                       // Thirds of 1, 4 and 1 levels make exactly 2, as 6 levels in one segment do.

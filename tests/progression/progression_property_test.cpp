@@ -215,6 +215,7 @@ void expectStepsExplainRows(const LevelByLevelResult& byLevel, const ClassTable&
             const SegmentSteps& s = steps.row(index);
             const ClassRecord& a = table.recordAt(s.first.slot);
             const ClassRecord& b = table.recordAt(s.second.slot);
+            EXPECT_EQ(s.attack.before, bab);
             EXPECT_EQ(s.attack.total, s.levels * std::max(a.babRate, b.babRate) + bab);
             bab = static_cast<int>(std::nearbyint(s.attack.total));
             const bool bothNew = s.first.classLevel == s.levels && s.second.classLevel == s.levels;
