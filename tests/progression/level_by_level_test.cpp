@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "level_by_level.h"
+#include "level_explanation.h"
 #include "sample_classes.h"
 
 namespace vostrel {
@@ -27,6 +28,7 @@ struct RowsCase {
     const char* name;
     BuildSheet sheet;
     std::vector<LevelRow> rows;
+    const char* lastRowWords = nullptr;  // how the last row explains itself
 };
 
 void PrintTo(const RowsCase& c, std::ostream* out) {
@@ -43,6 +45,10 @@ TEST_P(LevelByLevel, GivesEveryLevelOfAWorkedBuild) {
     for (std::size_t n = 0; n < c.rows.size(); ++n) {
         EXPECT_EQ(result.rows[n], c.rows[n]);
     }
+    if (c.lastRowWords != nullptr) {
+        EXPECT_EQ(explainLevel(result.rows.back(), result.steps.back(), sampleTable()).row,
+                  c.lastRowWords);
+    }
 }
 
 // Columns: level, segment, first class and its level, second class and its level,
@@ -57,7 +63,18 @@ INSTANTIATE_TEST_SUITE_P(
             {{1, 1, {Warden, 1}, {Mystic, 1}, 10, 2, 1, 2, 0, 2, {"Warden 1", "Mystic 1"}},
              {2, 1, {Warden, 2}, {Mystic, 2}, 10, 2, 2, 3, 0, 3, {"Warden 2", "Mystic 2"}},
              {3, 1, {Warden, 3}, {Mystic, 3}, 10, 2, 3, 3, 1, 3, {"Warden 3", "Mystic 3"}},
-             {4, 1, {Warden, 4}, {Mystic, 4}, 10, 2, 4, 4, 1, 4, {"Shield wall", "Mystic 4"}}}},
+             {4, 1, {Warden, 4}, {Mystic, 4}, 10, 2, 4, 4, 1, 4, {"Shield wall", "Mystic 4"}}},
+            "Level 4: row 1, Warden 4 / Mystic 4.\n"
+            "Hit die d10 at level 4: row 1, Warden's d10, larger than Mystic's d6.\n"
+            "Skill points 2 at level 4: row 1, Warden and Mystic both give 2 a level.\n"
+            "BAB 4 at level 4: row 1, 4 levels x 1 (Warden's rate, the higher of its pair) = 4.\n"
+            "Fort 4 at level 4: row 1, 4 levels, good (Warden's): +2, as the pair is new (8 class "
+            "levels, no more than twice 4), plus half of 4 levels: 2 + 2 = 4; in all 4.\n"
+            "Ref 1 at level 4: row 1, 4 levels, poor (Warden's and Mystic's): a third of 4 levels: "
+            "1 1/3; in all 1 1/3, floored to 1.\n"
+            "Will 4 at level 4: row 1, 4 levels, good (Mystic's): +2, as the pair is new (8 class "
+            "levels, no more than twice 4), plus half of 4 levels: 2 + 2 = 4; in all 4.\n"
+            "Features reached: Shield wall; Mystic 4"},
         // The worked attack and save example. In segment 2 the rate of 0.75 is
         // rounded onto the running 3 at every level: 3.75 -> 4, 4.5 -> 4 (ties to
         // even), 5.25 -> 5, 6. The last row is the report's 8, +5, +6, +5.
