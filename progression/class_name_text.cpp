@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 #include <span>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -33,8 +35,14 @@ std::optional<int> placeNumber(std::string_view text) {
     if (text.size() < 3 || text.front() != '(' || text.back() != ')') {
         return std::nullopt;
     }
-    const std::optional<int> place = smallNumber(text.substr(1, text.size() - 2));
-    return place && *place > 0 ? place : std::nullopt;
+    const std::string_view digits = text.substr(1, text.size() - 2);
+    int place = 0;
+    const auto [end, fault] = std::from_chars(digits.data(), digits.data() + digits.size(), place);
+    if (digits.size() > 2 || fault != std::errc{} || end != digits.data() + digits.size() ||
+        place <= 0) {
+        return std::nullopt;
+    }
+    return place;
 }
 
 struct NumberedName {
@@ -85,21 +93,6 @@ std::string shown(std::string_view text) {
     }
     out += '"';
     return out;
-}
-
-// One or two ASCII digits, as a level box holds them.
-std::optional<int> smallNumber(std::string_view text) {
-    if (text.empty() || text.size() > 2) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
 }
 
 QuotedName readQuoted(std::string_view text) {
