@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "3 1/2, 07 2/1"},
         PasteCase{"ExactCaseBeforeIgnoredCase", "1 twin / TWIN", "1 4/3"},
         PasteCase{"NumberedFormPicksALaterClass", "1 Twin (2) / twin (2)", "1 5/4"},
+        PasteCase{"QuotedExactCaseBeforeIgnoredCase", "1 \"TWIN\" / \"twin\"", "1 3/4"},
         PasteCase{"QuotedNamesAreLiteral", "1 \"Twin (2)\" / \"A / B\"", "1 6/7"},
         PasteCase{"EscapesAndAccentsInAnyCase",
                   "1 \" Spaced \" / \"Line\\nend\"\n2 \xC3\xA9"
@@ -71,6 +72,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "15 1/2, 15 2/1"},
         PasteCase{"UnknownName", "3 Warden / Mystic\n2 Mystic / Tidecaler",
                   "line 2: the loaded file has no class named \"Tidecaler\""},
+        // The spaced slash is the likeliest split, though the other one finds Warden.
+        PasteCase{"FaultToldOfTheLikeliestSplit", "1 Warden/Mystic / Nobody",
+                  "line 1: the loaded file has no class named \"Warden/Mystic\""},
         PasteCase{"NoSuchPlaceInTheName", "1 Warden (2) / Mystic",
                   "line 1: the loaded file has no class named \"Warden (2)\""},
         PasteCase{"OnlyBlankLines", " \n\t\r\n", "The clipboard holds no build."},
