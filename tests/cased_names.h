@@ -1,16 +1,15 @@
 #pragma once
 
-// Names in another letter case than a class file has them, and the class each
-// must find, typed into a class list or pasted in a build alike.
+// Names in another letter case than the class file has them, and the slot each
+// must find, typed into a class list or pasted in a build alike (0: none).
 namespace vostrel::testing {
 
-// The classes of the file, slots 1 to 5.
-inline constexpr const char* kCasedClasses[] = {"Άρης", "Змея", "Ａ", "Ǆ", "Straße"};
+inline constexpr const char* kCasedClasses[] = {"Άρης", "Змея", "Ａ", "Ǆ", "Straße", "𐐀"};
 
 struct CasedName {
     const char* name;
     const char* typed;
-    int slot;  // 0: no class
+    int slot;
 };
 
 inline constexpr CasedName kCasedNames[] = {
@@ -23,6 +22,7 @@ inline constexpr CasedName kCasedNames[] = {
     {"CapitalSharpS", "STRAẞE", 5},
     {"SharpSIsNotTwoLetters", "STRASSE", 0},
     {"AccentStaysApart", "Αρης", 0},
+    {"BeyondTheBasicPlane", "𐐨", 6},
 };
 
 }  // namespace vostrel::testing

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
+#include "../cased_names.h"
 #include "build_text.h"
+#include "class_lookup.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -91,6 +94,18 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"UnclosedQuote", "1 \"Warden / Mystic",
                   "line 1: the quoted name \"\"Warden / Mystic\" has no closing quote"}),
     CaseName{});
+
+// Paste Build's lookup, which the class lists share.
+class CasedNames : public ::testing::TestWithParam<CasedName> {};
+
+TEST_P(CasedNames, FindTheirClassByUnicodeSimpleCaseFolding) {
+    const std::vector<std::string> names(std::begin(kCasedClasses), std::end(kCasedClasses));
+    const SoughtName sought{GetParam().typed};
+    const auto found = findEntry(names, {&sought, 1});
+    EXPECT_EQ(found ? static_cast<int>(*found) + 1 : 0, GetParam().slot);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CasedNames, ::testing::ValuesIn(kCasedNames), CaseName{});
 
 }  // namespace
 }  // namespace vostrel::testing
