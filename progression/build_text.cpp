@@ -40,7 +40,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     line = trimmed(line);
     const std::size_t gap = std::min(line.find_first_of(kBlanks), line.size());
     const std::string_view count = line.substr(0, gap);
-    if (!name_text::smallNumber(count)) {
+    if (count.size() > 2 || !levelCount(count)) {
         read.error = "the level count must be one or two digits, not " + shown(count);
         return read;
     }

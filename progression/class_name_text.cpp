@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <optional>
+#include <span>
+#include <system_error>
 #include <utility>
+#include <vector>
 
-#include "name_folding.h"
+#include "class_lookup.h"
 #include "number_text.h"
 
 namespace vostrel::name_text {
@@ -19,20 +24,10 @@ constexpr std::size_t kShownLength = 60;
 constexpr std::array<std::pair<char, char>, 5> kEscapes{
     {{'"', '"'}, {'\\', '\\'}, {'\t', 't'}, {'\n', 'n'}, {'\r', 'r'}}};
 
-// The n-th class (from 1) of the name, matched exactly or ignoring case; 0 for none.
-int nthClassNamed(const ClassTable& table, std::string_view name, int n, bool ignoreCase) {
-    for (int slot = 1; slot <= table.classCount(); ++slot) {
-        const std::string& candidate = table.recordAt(slot).name;
-        if ((ignoreCase ? sameIgnoringCase(candidate, name) : candidate == name) && --n == 0) {
-            return slot;
-        }
-    }
-    return 0;
-}
-
-int nthClassNamed(const ClassTable& table, std::string_view name, int n) {
-    const int exact = nthClassNamed(table, name, n, false);
-    return exact != 0 ? exact : nthClassNamed(table, name, n, true);
+// The slot of the class that the names sought stand for; 0 for none.
+int slotNamed(const ClassTable& table, std::span<const SoughtName> sought) {
+    const std::optional<std::size_t> found = findEntry(table.classNames(), sought);
+    return found ? static_cast<int>(*found) + 1 : 0;
 }
 
 // "(n)" with n from 1 to 99.
@@ -40,8 +35,14 @@ std::optional<int> placeNumber(std::string_view text) {
     if (text.size() < 3 || text.front() != '(' || text.back() != ')') {
         return std::nullopt;
     }
-    const std::optional<int> place = smallNumber(text.substr(1, text.size() - 2));
-    return place && *place > 0 ? place : std::nullopt;
+    const std::string_view digits = text.substr(1, text.size() - 2);
+    int place = 0;
+    const auto [end, fault] = std::from_chars(digits.data(), digits.data() + digits.size(), place);
+    if (digits.size() > 2 || fault != std::errc{} || end != digits.data() + digits.size() ||
+        place <= 0) {
+        return std::nullopt;
+    }
+    return place;
 }
 
 struct NumberedName {
@@ -94,21 +95,6 @@ std::string shown(std::string_view text) {
     return out;
 }
 
-// One or two ASCII digits, as a level box holds them.
-std::optional<int> smallNumber(std::string_view text) {
-    if (text.empty() || text.size() > 2) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 QuotedName readQuoted(std::string_view text) {
     QuotedName quoted;
     for (std::size_t i = 1; i < text.size(); ++i) {
@@ -152,23 +138,18 @@ NameRead readName(std::string_view text, const ClassTable& table) {
                          shown(text.substr(0, quoted.end)) + " where \" / \" belongs";
             return read;
         }
-        read.slot = nthClassNamed(table, quoted.name, *place);
+        const SoughtName sought{quoted.name, *place};
+        read.slot = slotNamed(table, {&sought, 1});
         return read;
     }
     // Exact before ignoring case; within each, the numbered reading first, so
     // that "Twin (2)" is the second Twin beside a class named "Twin (2)".
-    const std::optional<NumberedName> numbered = numberedForm(text);
-    for (const bool ignoreCase : {false, true}) {
-        if (numbered) {
-            read.slot = nthClassNamed(table, numbered->name, numbered->place, ignoreCase);
-        }
-        if (read.slot == 0) {
-            read.slot = nthClassNamed(table, text, 1, ignoreCase);
-        }
-        if (read.slot != 0) {
-            break;
-        }
+    std::vector<SoughtName> sought;
+    if (const std::optional<NumberedName> numbered = numberedForm(text)) {
+        sought.push_back({numbered->name, numbered->place});
     }
+    sought.push_back({text});
+    read.slot = slotNamed(table, sought);
     return read;
 }
 

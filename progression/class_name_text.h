@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,9 +17,6 @@ std::string_view trimmed(std::string_view text);
 
 // The text in double quotes for a message, cut short when long.
 std::string shown(std::string_view text);
-
-// The value of one or two ASCII digits, as a level box holds them.
-std::optional<int> smallNumber(std::string_view text);
 
 struct QuotedName {
     std::string name;     // its escapes undone

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "class_table.h"
 
@@ -18,6 +20,11 @@ struct Segment {
     std::int16_t firstClass = -1;
     std::int16_t secondClass = -1;
 };
+
+// The levels a level box's text stands for: its ASCII digits read as a decimal
+// number, 0 when empty, and any number above 20 as 21, so that no numeral can
+// overflow; none when the text holds anything but digits.
+std::optional<int> levelCount(std::string_view text);
 
 // Segment k (1..5) is segments[k - 1].
 struct BuildSheet {

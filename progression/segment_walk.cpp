@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -7,10 +8,6 @@
 namespace vostrel {
 
 namespace {
-
-// Any level text worth more than a whole character's levels reads as this, so
-// that five of them add up without overflow and still exceed the limit.
-constexpr int kLevelsBeyondLimit = kMaxCharacterLevel + 1;
 
 bool isClassPosition(std::int16_t position) {
     return position >= 1 && position <= kMaxClasses;
@@ -22,22 +19,24 @@ const Segment& segmentAt(const BuildSheet& sheet, int k) {
 
 }  // namespace
 
-namespace walk {
-
-// A level box holds decimal digits or nothing. Empty text and text with any
-// other character count as no levels; long numerals saturate instead of overflowing.
-int levelValue(std::string_view text) {
+std::optional<int> levelCount(std::string_view text) {
+    // Five of these add up without overflow and still exceed the limit.
+    constexpr int kLevelsBeyondLimit = kMaxCharacterLevel + 1;
     int value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') {
-            return 0;
+            return std::nullopt;
         }
-        value = value * 10 + (c - '0');
-        if (value > kMaxCharacterLevel) {
-            value = kLevelsBeyondLimit;
-        }
+        value = std::min(value * 10 + (c - '0'), kLevelsBeyondLimit);
     }
     return value;
+}
+
+namespace walk {
+
+// Text with anything but digits counts as no levels.
+int levelValue(std::string_view text) {
+    return levelCount(text).value_or(0);
 }
 
 bool isAccepted(const Segment& segment) {

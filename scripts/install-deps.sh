@@ -7,7 +7,7 @@
 # Runs apt-get as root, through sudo otherwise, and not at all when nothing is missing.
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+run_packages=(cmake ninja-build g++ qt6-base-dev libicu-dev fonts-dejavu-core)
 test_packages=("${run_packages[@]}"
     clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-private-dev qt6-qpa-plugins xvfb xauth time)

@@ -9,8 +9,13 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "class_list_accessible.h"
+#include "class_lookup.h"
 
 namespace {
 
@@ -87,23 +92,24 @@ void ClassList::settleText() {
 }
 
 // An entry equal letter case included wins over one equal only when case is
-// ignored; among equals, the entry already chosen wins over an earlier one.
+// ignored; among equals, the entry already chosen wins. Paste Build matches a
+// pasted name by the same lookup.
 int ClassList::matchingEntry(const QString& text) const {
     if (text.isEmpty()) {
         return -1;
     }
-    const int chosen = currentIndex();
-    for (const Qt::CaseSensitivity sense : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
-        if (chosen >= 0 && text.compare(itemText(chosen), sense) == 0) {
-            return chosen;
-        }
-        for (int entry = 0; entry < count(); ++entry) {
-            if (text.compare(itemText(entry), sense) == 0) {
-                return entry;
-            }
-        }
+    std::vector<std::string> entries;
+    entries.reserve(static_cast<std::size_t>(count()));
+    for (int entry = 0; entry < count(); ++entry) {
+        entries.push_back(itemText(entry).toStdString());
     }
-    return -1;
+    const std::string name = text.toStdString();
+    const vostrel::SoughtName sought{name};
+    const int chosen = currentIndex();
+    const std::optional<std::size_t> match = vostrel::findEntry(
+        entries, {&sought, 1},
+        chosen >= 0 ? std::optional(static_cast<std::size_t>(chosen)) : std::nullopt);
+    return match ? static_cast<int>(*match) : -1;
 }
 
 void ClassList::showPopup() {

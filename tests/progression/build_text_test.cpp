@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
+#include "../cased_names.h"
 #include "build_text.h"
+#include "class_lookup.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -62,6 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "3 1/2, 07 2/1"},
         PasteCase{"ExactCaseBeforeIgnoredCase", "1 twin / TWIN", "1 4/3"},
         PasteCase{"NumberedFormPicksALaterClass", "1 Twin (2) / twin (2)", "1 5/4"},
+        PasteCase{"QuotedExactCaseBeforeIgnoredCase", "1 \"TWIN\" / \"twin\"", "1 3/4"},
         PasteCase{"QuotedNamesAreLiteral", "1 \"Twin (2)\" / \"A / B\"", "1 6/7"},
         PasteCase{"EscapesAndAccentsInAnyCase",
                   "1 \" Spaced \" / \"Line\\nend\"\n2 \xC3\xA9"
@@ -71,6 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "15 1/2, 15 2/1"},
         PasteCase{"UnknownName", "3 Warden / Mystic\n2 Mystic / Tidecaler",
                   "line 2: the loaded file has no class named \"Tidecaler\""},
+        // The spaced slash is the likeliest split, though the other one finds Warden.
+        PasteCase{"FaultToldOfTheLikeliestSplit", "1 Warden/Mystic / Nobody",
+                  "line 1: the loaded file has no class named \"Warden/Mystic\""},
         PasteCase{"NoSuchPlaceInTheName", "1 Warden (2) / Mystic",
                   "line 1: the loaded file has no class named \"Warden (2)\""},
         PasteCase{"OnlyBlankLines", " \n\t\r\n", "The clipboard holds no build."},
@@ -87,6 +94,18 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"UnclosedQuote", "1 \"Warden / Mystic",
                   "line 1: the quoted name \"\"Warden / Mystic\" has no closing quote"}),
     CaseName{});
+
+// Paste Build's lookup, which the class lists share.
+class CasedNames : public ::testing::TestWithParam<CasedName> {};
+
+TEST_P(CasedNames, FindTheirClassByUnicodeSimpleCaseFolding) {
+    const std::vector<std::string> names(std::begin(kCasedClasses), std::end(kCasedClasses));
+    const SoughtName sought{GetParam().typed};
+    const auto found = findEntry(names, {&sought, 1});
+    EXPECT_EQ(found ? static_cast<int>(*found) + 1 : 0, GetParam().slot);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CasedNames, ::testing::ValuesIn(kCasedNames), CaseName{});
 
 }  // namespace
 }  // namespace vostrel::testing

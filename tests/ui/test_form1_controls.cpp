@@ -3,15 +3,19 @@
 // open, and the ring around the focused control.
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
 
+#include "../cased_names.h"
 #include "window_test_support.h"
 
 namespace {
@@ -129,6 +133,40 @@ private slots:
         QCOMPARE(list->currentText(), text);
         QCOMPARE(list->lineEdit()->cursorPosition(), 0);
         QCOMPARE(list->toolTip(), index > 0 ? text : QString());
+    }
+
+    void a_name_finds_the_same_class_typed_into_a_list_and_pasted_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("slot");
+        for (const auto& row : vostrel::testing::kCasedNames) {
+            QTest::newRow(row.name) << QString::fromUtf8(row.typed) << row.slot;
+        }
+    }
+    void a_name_finds_the_same_class_typed_into_a_list_and_pasted() {
+        QFETCH(QString, typed);
+        QFETCH(int, slot);
+        // State: a window loaded with classes named beyond ASCII.
+        QTemporaryDir dir;
+        QFile file(dir.filePath("cased.csv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (const char* name : vostrel::testing::kCasedClasses) {
+            file.write(name + QByteArray(",8,2,1,TRUE,FALSE,FALSE") + QByteArray(20, ',') + '\n');
+        }
+        file.close();
+        reload(qPrintable(file.fileName()));
+        // Action and expected: typed into a list, then pasted, it finds the class or none;
+        QComboBox* list = classList(*window_, 2);
+        typeOver(list->lineEdit(), typed);
+        QTest::keyClick(list->lineEdit(), Qt::Key_Tab);
+        QCOMPARE(list->currentIndex(), slot > 0 ? slot : -1);
+        QGuiApplication::clipboard()->setText("1 " + typed + " / " + typed);
+        control<QAction>(*window_, "Menu_PasteBuild")->trigger();
+        QCOMPARE(classList(*window_, 1)->currentIndex(), slot > 0 ? slot : -1);
+        // Copy Build then names it as the file does (with none, it leaves the clipboard).
+        control<QAction>(*window_, "Menu_CopyBuild")->trigger();
+        const QString name = slot > 0 ? list->itemText(slot) : typed;
+        QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 0, 0),
+                 "1 " + name + " / " + name);
     }
 
     void every_list_reads_its_place_and_its_chosen_class_data() {

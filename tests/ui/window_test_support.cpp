@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -133,7 +134,7 @@ QStringList AccessibilityEvents::on(const QObject* object) const {
 }
 
 QString testDataFile(const char* name) {
-    return QStringLiteral(VOSTREL_UI_TEST_DATA "/") + QString::fromUtf8(name);
+    return QDir(QStringLiteral(VOSTREL_UI_TEST_DATA)).filePath(QString::fromUtf8(name));
 }
 
 std::unique_ptr<Form1> loadedWindow(ScriptedPrompts& prompts, const char* classFile) {
@@ -165,12 +166,16 @@ QComboBox* classList(const QWidget& window, int index) {
 void typeOver(QLineEdit* box, const QString& keys) {
     box->setFocus();
     box->selectAll();
-    for (const QChar key : keys) {
-        if (key.unicode() < 0x80) {
-            QTest::keyClick(box, key.toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(key), Qt::NoModifier);
+    for (qsizetype at = 0; at < keys.size(); ++at) {
+        if (keys[at].unicode() < 0x80) {
+            QTest::keyClick(box, keys[at].toLatin1());
+            continue;
         }
+        // A key types a whole character: both halves of a surrogate pair at once.
+        const qsizetype length = keys[at].isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, keys.mid(at, length),
+                            Qt::NoModifier);
+        at += length - 1;
     }
 }
 

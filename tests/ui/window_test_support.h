@@ -86,6 +86,7 @@ public:
     QStringList on(const QObject* object) const;
 };
 
+// A file of the test data folder, or `name` itself when it is a whole path.
 QString testDataFile(const char* name);
 
 // A window loaded from `classFile`, the dialog answered once with that file.
