@@ -5,11 +5,9 @@
 #include <memory>
 #include <string>
 
-namespace vostrel::detail {
+#include "class_file_format.h"
 
-// No field may be longer, so that any file, whatever its size, is answered with
-// bounded memory.
-inline constexpr std::size_t kMaxFieldBytes = 65536;
+namespace vostrel::detail {
 
 enum class FieldEnd { Comma, LineEnd, EndOfData };
 

@@ -27,10 +27,10 @@ TEST_P(RefusedFile, SaysWhereAndWhyAndLeavesTheTableEmpty) {
     ASSERT_TRUE(error);
     EXPECT_EQ(table.classCount(), 0);
     EXPECT_TRUE(table.recordAt(1).name.empty());
-    EXPECT_EQ(error->message.rfind("\"test.csv\", line ", 0), 0) << error->message;
+    EXPECT_EQ(describe(*error).rfind("\"test.csv\", line ", 0), 0) << describe(*error);
     for (const std::string& part : GetParam().mentions) {
-        EXPECT_NE(error->message.find(part), std::string::npos)
-            << "missing \"" << part << "\" in: " << error->message;
+        EXPECT_NE(describe(*error).find(part), std::string::npos)
+            << "missing \"" << part << "\" in: " << describe(*error);
     }
 }
 
@@ -258,13 +258,13 @@ TEST(RefusedFileMessage, ShowsAWindowsTextReadablyAndCutsLongTextShort) {
     ClassTable table;
     auto error = readText(withHitDie("Caf\xE9"), table);
     ASSERT_TRUE(error);
-    EXPECT_NE(error->message.find("hit die field holds \"Caf\xC3\xA9\""), std::string::npos)
-        << error->message;
+    EXPECT_NE(describe(*error).find("hit die field holds \"Caf\xC3\xA9\""), std::string::npos)
+        << describe(*error);
 
     error = readText(withHitDie(std::string(50, '9')), table);
     ASSERT_TRUE(error);
-    EXPECT_NE(error->message.find("\"" + std::string(40, '9') + "...\""), std::string::npos)
-        << error->message;
+    EXPECT_NE(describe(*error).find("\"" + std::string(40, '9') + "...\""), std::string::npos)
+        << describe(*error);
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ const ClassTable& namesTable() {
 
 // "levels first/second" for each row not left as at start, or the refusal.
 std::string outcome(const PastedBuild& pasted) {
-    if (!pasted.error.empty()) {
-        return pasted.error;
+    if (pasted.refusal) {
+        return describe(*pasted.refusal);
     }
     std::string rows;
     for (const Segment& row : pasted.sheet.segments) {
