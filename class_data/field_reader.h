@@ -29,6 +29,8 @@ struct Field {
 
     // Nothing at all: not even a pair of quotes.
     bool isEmpty() const { return text.empty() && !quoted; }
+    // An empty cell as spreadsheets write it: nothing but spaces and tabs, quoted or not.
+    bool isEmptyCell() const { return text.find_first_not_of(" \t") == std::string::npos; }
     // A line of nothing but spaces and tabs.
     bool isBlankLine() const { return lineStart && isEmpty() && end == FieldEnd::LineEnd; }
 };

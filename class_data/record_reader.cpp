@@ -146,16 +146,18 @@ std::optional<Refusal> RecordReader::readRecord(bool& emptyRow) {
         if (fieldNumber > 1 && field_.isBlankLine()) {
             return refusal(RefusalKind::BlankLineInClass, field_.line, fieldNumber);
         }
-        // Spreadsheets export a row that once held something as a line of commas.
+        // Spreadsheets export a row that once held something as a row of empty
+        // cells. No class begins so: its hit die would be empty.
         if (fieldNumber == 1) {
             mayBeEmptyRow =
-                field_.lineStart && field_.isEmpty() && field_.end == FieldEnd::Comma;
-        } else if (fieldNumber == 2 && mayBeEmptyRow && field_.isEmpty()) {
+                field_.lineStart && field_.isEmptyCell() && field_.end == FieldEnd::Comma;
+        } else if (fieldNumber == 2 && mayBeEmptyRow && field_.isEmptyCell()) {
+            std::string hitDie = std::move(field_.text);
             if (restOfRowEmpty()) {
                 emptyRow = true;
                 return std::nullopt;
             }
-            field_.text.clear();
+            field_.text = std::move(hitDie);
         }
         if (fieldNumber == (mayBeEmptyRow ? 2 : 1) && classNumber_ > kMaxClasses) {
             return refusal(RefusalKind::FortyFirstClass, recordLine_, 0);
@@ -181,10 +183,10 @@ FieldStatus RecordReader::next() {
     return status;
 }
 
-// After two empty fields at the start of a line: reads on to the line's end.
+// After two empty cells at the start of a line: reads on to the line's end.
 bool RecordReader::restOfRowEmpty() {
     while (field_.end == FieldEnd::Comma) {
-        if (next() != FieldStatus::Read || !field_.isEmpty()) {
+        if (next() != FieldStatus::Read || !field_.isEmptyCell()) {
             return false;
         }
     }

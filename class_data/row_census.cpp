@@ -37,8 +37,8 @@ void RowCensus::note(const Field& field) {
         line_ = field.line;
     }
     ++fields_;
+    empty_ = empty_ && field.isEmptyCell();
     if (!field.isEmpty()) {
-        empty_ = false;
         if (fields_ > kFieldCount && !extra_) {
             extra_ = field.text.substr(0, kKeptCharacters);
         }

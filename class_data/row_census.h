@@ -11,7 +11,7 @@ namespace vostrel::detail {
 
 // What the rows of a file look like, taken beside the reading of its classes:
 // a row is a line of fields (a line end inside quotes does not end it). Rows of
-// nothing but empty fields are left out. Spreadsheet exports show themselves
+// nothing but empty cells are left out. Spreadsheet exports show themselves
 // here: rows all of one width, a header row, a column after level 20.
 class RowCensus {
 public:
