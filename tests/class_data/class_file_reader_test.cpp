@@ -313,9 +313,13 @@ INSTANTIATE_TEST_SUITE_P(
                  kPlain + ",One" + std::string(9, ',') + "\r\n,,,,\r\n\" \",\r\n" + "B" +
                      kPlain.substr(1) + ",One,,,,,,,,,Ten\r\n \t, ,\r\n",
                  2, 2, featureOf(10), "Ten"},
+        Accepted{"SheetOfTheSevenBasicColumns", kPlain + "\n" + "B" + kPlain.substr(1) + "\n", 2, 2,
+                 nameOf, "B"},
         Accepted{"RowOfSpaceCellsSkipped",
                  recordLine(kPlain) + "\n\" \",,\"  \",\"\",\n" + recordLine("B,6,4,0.5,,,"), 2, 2,
                  nameOf, "B"},
+        Accepted{"FortyClassesAroundARowOfCommas", manyRecords(20) + ",,,,\n" + manyRecords(20), 40,
+                 40, nameOf, "Class20"},
         Accepted{"ClassOverThreeLinesOfNineFields",
                  kPlain + ",F1,F2\nF3,F4,F5,F6,F7,F8,F9,F10,F11\n,,,,,,,,F20\n", 1, 1,
                  featureOf(20), "F20"},
