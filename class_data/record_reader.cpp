@@ -1,5 +1,6 @@
 #include "record_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,16 +21,6 @@ constexpr std::size_t kSeparatorHintCount = 3;
 
 std::size_t countOf(std::string_view text, char wanted) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), wanted));
-}
-
-std::optional<unsigned char> controlByte(std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (isControlByte(byte)) {
-            return byte;
-        }
-    }
-    return std::nullopt;
 }
 
 // A fault after which the fields that follow cannot be told apart.
@@ -313,13 +304,13 @@ std::optional<char> RecordReader::separatorIn(std::string_view raw) const {
 
 // A byte no text holds, in the class as far as it was read.
 std::optional<unsigned char> RecordReader::controlByteIn(std::string_view raw) const {
-    std::optional<unsigned char> found = controlByte(raw);
+    std::optional<unsigned char> found = firstControlByte(raw);
     if (!found) {
-        found = controlByte(field_.text);
+        found = firstControlByte(field_.text);
     }
     forEachText(record_, [&found](const std::string& text) {
         if (!found) {
-            found = controlByte(text);
+            found = firstControlByte(text);
         }
     });
     return found;

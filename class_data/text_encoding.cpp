@@ -134,6 +134,16 @@ std::string windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::optional<unsigned char> firstControlByte(std::string_view text) {
+    const auto found = std::find_if(text.begin(), text.end(), [](char c) {
+        return isControlByte(static_cast<unsigned char>(c));
+    });
+    if (found == text.end()) {
+        return std::nullopt;
+    }
+    return static_cast<unsigned char>(*found);
+}
+
 std::optional<char32_t> controlCharacter(std::string_view text) {
     // Every field passes here: a first look eight bytes at a time keeps that
     // cheap. It flags bytes below 0x20, 0x7F and 0xC2, the lead byte of C1 controls.

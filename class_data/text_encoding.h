@@ -37,6 +37,9 @@ constexpr bool isControlByte(unsigned char byte) {
     return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F;
 }
 
+// The first such byte in a text.
+std::optional<unsigned char> firstControlByte(std::string_view text);
+
 // A C0 or C1 control character, or DEL.
 constexpr bool isControlCharacter(char32_t code) {
     return code < 0x20 || (code >= 0x7F && code <= 0x9F);
