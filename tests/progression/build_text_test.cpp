@@ -42,9 +42,18 @@ std::string outcome(const PastedBuild& pasted) {
 
 struct PasteCase {
     const char* name;
-    const char* text;
-    const char* outcome;
+    std::string text;
+    std::string outcome;
 };
+
+// A pasted name of 62 bytes, a tab and thirty two-byte letters.
+const std::string kLongName = "X\t" + [] {
+    std::string letters;
+    for (int i = 0; i < 30; ++i) {
+        letters += "\xC3\xA9";
+    }
+    return letters;
+}();
 
 class PasteBuild : public ::testing::TestWithParam<PasteCase> {};
 
@@ -71,6 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "15 1/2, 15 2/1"},
         PasteCase{"UnknownName", "3 Warden / Mystic\n2 Mystic / Tidecaler",
                   "line 2: the loaded file has no class named \"Tidecaler\""},
+        PasteCase{
+            "LongUnknownNameQuotedAsTypedUpToItsSixtiethByte", "1 Warden / " + kLongName,
+            "line 1: the loaded file has no class named \"" + kLongName.substr(0, 60) + "...\""},
         PasteCase{"NoSuchPlaceInTheName", "1 Warden (2) / Mystic",
                   "line 1: the loaded file has no class named \"Warden (2)\""},
         PasteCase{"OnlyBlankLines", " \n\t\r\n", "The clipboard holds no build."},
