@@ -5,9 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
-
-#include "refusal_messages.h"
 
 namespace vostrel::detail {
 
@@ -70,28 +67,23 @@ bool LimitedSource::rewind() {
     return inner_.rewind();
 }
 
-std::string systemReason(int error) {
-    return std::generic_category().message(error);
-}
-
 namespace {
 
-std::string fileKind(mode_t mode) {
+RefusalKind fileKind(mode_t mode) {
     if (S_ISFIFO(mode)) {
-        return "a named pipe (FIFO)";
+        return RefusalKind::NamedPipe;
     }
     if (S_ISSOCK(mode)) {
-        return "a socket";
+        return RefusalKind::Socket;
     }
     if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "a device";
+        return RefusalKind::Device;
     }
-    return "no regular file";
+    return RefusalKind::NotRegularFile;
 }
 
-std::string notAFile(mode_t mode) {
-    return " is " + fileKind(mode) +
-           ", not a file of data: a class data file is an ordinary file saved on disk.";
+OpenedFile refused(const std::string& name, RefusalKind kind, std::int64_t number = 0) {
+    return {nullptr, Refusal{.kind = kind, .source = name, .number = number}};
 }
 
 }  // namespace
@@ -105,27 +97,27 @@ OpenedFile openClassFile(const std::string& name) {
         // A socket cannot be opened at all, and the system's reason for it
         // ("No such device or address") would only puzzle.
         if (::stat(name.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
-            return {nullptr, notAFile(info.st_mode)};
+            return refused(name, RefusalKind::Socket);
         }
-        return {nullptr, " cannot be opened: " + systemReason(reason) + "."};
+        return refused(name, RefusalKind::CannotOpen, reason);
     }
-    std::string refusal;
+    OpenedFile opened;
     if (::fstat(descriptor, &info) != 0) {
-        refusal = " cannot be read: " + systemReason(errno) + ".";
+        opened = refused(name, RefusalKind::CannotRead, errno);
     } else if (S_ISDIR(info.st_mode)) {
-        refusal = " cannot be read: " + systemReason(EISDIR) + ".";
+        opened = refused(name, RefusalKind::CannotRead, EISDIR);
     } else if (!S_ISREG(info.st_mode)) {
-        refusal = notAFile(info.st_mode);
+        opened = refused(name, fileKind(info.st_mode));
     } else if (const auto size = static_cast<std::uintmax_t>(info.st_size);
                size > kMaxClassFileBytes) {
-        refusal = tooLargeFileText(size);
+        opened = refused(name, RefusalKind::TooLargeFile, static_cast<std::int64_t>(size));
     } else if (std::FILE* file = ::fdopen(descriptor, "rb")) {
-        return {file, {}};
+        return {file, std::nullopt};
     } else {
-        refusal = " cannot be read: " + systemReason(errno != 0 ? errno : EIO) + ".";
+        opened = refused(name, RefusalKind::CannotRead, errno != 0 ? errno : EIO);
     }
     ::close(descriptor);
-    return {nullptr, refusal};
+    return opened;
 }
 
 }  // namespace vostrel::detail

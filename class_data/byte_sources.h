@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <istream>
+#include <optional>
 #include <string>
 
-#include "class_file_reader.h"
 #include "field_reader.h"
+#include "refusal.h"
 
 // Where the reader's bytes come from: an open stream, a file read through C's
 // stdio, and the limit on how much of either is read.
@@ -65,11 +66,9 @@ private:
     bool heldEndOfFile_ = false;  // a 0x1A kept back until it is known not to be last
 };
 
-std::string systemReason(int error);
-
 struct OpenedFile {
     std::FILE* file = nullptr;
-    std::string refusal;  // after the file's name in the message, when there is no file
+    std::optional<Refusal> refusal;  // when there is no file
 };
 
 // The one place that asks the system about the file. It is opened without

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "class_file_format.h"
+
 namespace vostrel {
 
-inline constexpr int kMaxClasses = 40;  // slots 1..40; slot 0 stands for "no class"
 inline constexpr int kSlotCount = kMaxClasses + 1;
 inline constexpr int kMaxLevel = 20;  // class levels and features run 1..20
+static_assert(kFieldCount == kFirstFeatureField - 1 + kMaxLevel);
 
 // One class's data. A default-constructed record is the empty record.
 struct ClassRecord {

@@ -5,11 +5,9 @@
 #include <memory>
 #include <string>
 
-namespace vostrel::detail {
+#include "class_file_format.h"
 
-// No field may be longer, so that any file, whatever its size, is answered with
-// bounded memory.
-inline constexpr std::size_t kMaxFieldBytes = 65536;
+namespace vostrel::detail {
 
 enum class FieldEnd { Comma, LineEnd, EndOfData };
 
@@ -31,6 +29,8 @@ struct Field {
 
     // Nothing at all: not even a pair of quotes.
     bool isEmpty() const { return text.empty() && !quoted; }
+    // An empty cell as spreadsheets write it: nothing but spaces and tabs, quoted or not.
+    bool isEmptyCell() const { return text.find_first_not_of(" \t") == std::string::npos; }
     // A line of nothing but spaces and tabs.
     bool isBlankLine() const { return lineStart && isEmpty() && end == FieldEnd::LineEnd; }
 };

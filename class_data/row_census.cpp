@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "field_values.h"
-#include "refusal_messages.h"
 
 namespace vostrel::detail {
 
@@ -33,13 +32,13 @@ bool isForeignTrue(std::string_view text) {
 
 }  // namespace
 
-void RowCensus::add(const Field& field) {
+void RowCensus::note(const Field& field) {
     if (fields_ == 0) {
         line_ = field.line;
     }
     ++fields_;
+    empty_ = empty_ && field.isEmptyCell();
     if (!field.isEmpty()) {
-        empty_ = false;
         if (fields_ > kFieldCount && !extra_) {
             extra_ = field.text.substr(0, kKeptCharacters);
         }
@@ -58,11 +57,11 @@ void RowCensus::add(const Field& field) {
     }
 }
 
-void RowCensus::addTrailingEmptyField(std::int64_t line) {
+void RowCensus::noteTrailingEmptyField(std::int64_t line) {
     Field empty;
     empty.line = line;
     empty.end = FieldEnd::LineEnd;
-    add(empty);
+    note(empty);
 }
 
 void RowCensus::endRow() {
@@ -97,6 +96,33 @@ std::optional<RowCensus::LongRow> RowCensus::longRow() const {
     LongRow row = *firstLong_;
     row.everyRow = exactRows_ == 0 && rows_ >= 2;
     return row;
+}
+
+Refusal RowCensus::verdict(const Refusal& found, Refusal told) const {
+    if (!complete_) {
+        return told;
+    }
+    if (header_ && found.place.classNumber == 1) {
+        return Refusal{.kind = RefusalKind::HeaderRow,
+                       .place = {.line = header_->line},
+                       .found = header_->hitDie,
+                       .alsoFound = header_->skillPoints};
+    }
+    if (const auto row = longRow(); row && row->line <= found.place.line) {
+        return Refusal{
+            .kind = row->everyRow ? RefusalKind::ColumnAfterLevel20 : RefusalKind::LongRow,
+            .place = {.line = row->line,
+                      .classNumber = static_cast<int>(row->row),
+                      .className = row->name},
+            .found = row->extra,
+            .number = row->width};
+    }
+    // An attack rate with a decimal comma, from a spreadsheet in another language.
+    if (found.kind == RefusalKind::BadNumber && found.place.field == 4 &&
+        found.found.find(',') != std::string::npos && foreignTrue_) {
+        told.foreignTrue = foreignTrue_;
+    }
+    return told;
 }
 
 }  // namespace vostrel::detail

@@ -5,19 +5,28 @@
 #include <string>
 
 #include "field_reader.h"
+#include "refusal.h"
 
 namespace vostrel::detail {
 
 // What the rows of a file look like, taken beside the reading of its classes:
 // a row is a line of fields (a line end inside quotes does not end it). Rows of
-// nothing but empty fields are left out. Spreadsheet exports show themselves
+// nothing but empty cells are left out. Spreadsheet exports show themselves
 // here: rows all of one width, a header row, a column after level 20.
 class RowCensus {
 public:
     // Every field of the file, in order.
-    void add(const Field& field);
+    void note(const Field& field);
     // The empty field after a row's last comma, which the reader steps over.
-    void addTrailingEmptyField(std::int64_t line);
+    void noteTrailingEmptyField(std::int64_t line);
+    // All of the data has been seen.
+    void noteEndOfData() { complete_ = true; }
+    bool complete() const { return complete_; }
+
+    // What the whole file shows may say better than the counted reading why it
+    // failed: the refusal to tell instead of `told`, given the fault `found` where
+    // reading stopped.
+    Refusal verdict(const Refusal& found, Refusal told) const;
 
     std::int64_t rows() const { return rows_; }
     // The width of every row, or 0 when they differ.
@@ -41,10 +50,6 @@ public:
         std::string hitDie;
         std::string skillPoints;
     };
-    const std::optional<Header>& header() const { return header_; }
-
-    // A true value in a spreadsheet's other language ("WAHR") in a save column.
-    const std::optional<std::string>& foreignTrue() const { return foreignTrue_; }
 
 private:
     void endRow();
@@ -57,7 +62,9 @@ private:
     std::int64_t exactRows_ = 0;  // 27 fields, not one more
     std::optional<LongRow> firstLong_;
     std::optional<Header> header_;
+    // A true value in a spreadsheet's other language ("WAHR") in a save column.
     std::optional<std::string> foreignTrue_;
+    bool complete_ = false;
 
     // The row being counted.
     int fields_ = 0;

@@ -1,5 +1,6 @@
 #include "text_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -66,6 +67,18 @@ std::size_t multiByteLength(std::string_view bytes, std::size_t at) {
 
 }  // namespace
 
+Utf8Character characterAt(std::string_view text, std::size_t at) {
+    static constexpr std::array<unsigned char, 5> kLeadBits{0, 0x7F, 0x1F, 0x0F, 0x07};
+    const auto lead = static_cast<unsigned char>(text[at]);
+    Utf8Character character;
+    character.length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    character.code = lead & kLeadBits[character.length];
+    for (std::size_t k = 1; k < character.length && at + k < text.size(); ++k) {
+        character.code = (character.code << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3Fu);
+    }
+    return character;
+}
+
 Utf8Scan scanUtf8(std::string_view bytes) {
     Utf8Scan scan;
     std::size_t i = 0;
@@ -119,6 +132,52 @@ std::string windows1252ToUtf8(std::string_view bytes) {
         }
     }
     return out;
+}
+
+std::optional<unsigned char> firstControlByte(std::string_view text) {
+    const auto found = std::find_if(text.begin(), text.end(), [](char c) {
+        return isControlByte(static_cast<unsigned char>(c));
+    });
+    if (found == text.end()) {
+        return std::nullopt;
+    }
+    return static_cast<unsigned char>(*found);
+}
+
+std::optional<char32_t> controlCharacter(std::string_view text) {
+    // Every field passes here: a first look eight bytes at a time keeps that
+    // cheap. It flags bytes below 0x20, 0x7F and 0xC2, the lead byte of C1 controls.
+    constexpr std::uint64_t kOnes = 0x0101010101010101U;
+    constexpr std::uint64_t kHigh = 0x8080808080808080U;
+    const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    std::size_t at = 0;
+    bool suspect = false;
+    for (; at + 8 <= text.size() && !suspect; at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, 8);
+        suspect = ((word - kOnes * 0x20) & ~word & kHigh) != 0 || hasZero(word ^ (kOnes * 0x7F)) ||
+                  hasZero(word ^ (kOnes * 0xC2));
+    }
+    if (!suspect &&
+        std::none_of(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte < 0x20 || byte == 0x7F || byte == 0xC2;
+        })) {
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isControlByte(byte)) {
+            return byte;
+        }
+        if (byte == 0xC2 && i + 1 < text.size()) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            if (next >= 0x80 && next <= 0x9F) {
+                return next;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace vostrel::detail

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,9 +25,28 @@ Utf8Scan scanUtf8(std::string_view bytes);
 // number, so no byte is lost.
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// One character of well-formed UTF-8 text: its code and its length in bytes.
+struct Utf8Character {
+    char32_t code = 0;
+    std::size_t length = 1;
+};
+Utf8Character characterAt(std::string_view text, std::size_t at);
+
 // A C0 control byte other than tab and the line ends, or DEL: no text holds one.
 constexpr bool isControlByte(unsigned char byte) {
     return (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 0x7F;
 }
+
+// The first such byte in a text.
+std::optional<unsigned char> firstControlByte(std::string_view text);
+
+// A C0 or C1 control character, or DEL.
+constexpr bool isControlCharacter(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+// The first control character in a text other than tab and line ends, C1
+// controls written in UTF-8 among them.
+std::optional<char32_t> controlCharacter(std::string_view text);
 
 }  // namespace vostrel::detail

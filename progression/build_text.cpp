@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "class_name_text.h"
-#include "number_text.h"
 #include "segment_walk.h"
 
 namespace vostrel {
@@ -15,7 +14,7 @@ namespace vostrel {
 namespace {
 
 using name_text::kBlanks;
-using name_text::shown;
+using name_text::lineFault;
 using name_text::trimmed;
 constexpr auto npos = std::string_view::npos;
 // A line whose names hold many slashes is tried at this many of them, so that a
@@ -24,15 +23,9 @@ constexpr auto npos = std::string_view::npos;
 constexpr std::size_t kSplitsTried = 16;
 const Segment kStartRow{"0", -1, -1};
 
-std::string noClassNamed(std::string_view name) {
-    return "the loaded file has no class named " + shown(name);
-}
-
-constexpr const char* kNoNames = "two class names parted by \" / \" must follow the level count";
-
 struct LineRead {
     Segment row;
-    std::string error;  // without the line's number
+    std::optional<Refusal> fault;  // without the line's number
 };
 
 LineRead readLine(std::string_view line, const ClassTable& table) {
@@ -41,7 +34,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     const std::size_t gap = std::min(line.find_first_of(kBlanks), line.size());
     const std::string_view count = line.substr(0, gap);
     if (count.size() > 2 || !levelCount(count)) {
-        read.error = "the level count must be one or two digits, not " + shown(count);
+        read.fault = lineFault(RefusalKind::BadLevelCount, count);
         return read;
     }
     read.row.levelText = std::string(count);
@@ -51,8 +44,8 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     std::size_t from = 0;
     if (!names.empty() && names.front() == '"') {
         const name_text::QuotedName quoted = name_text::readQuoted(names);
-        if (!quoted.error.empty()) {
-            read.error = quoted.error;
+        if (quoted.refusal) {
+            read.fault = quoted.refusal;
             return read;
         }
         from = quoted.end;
@@ -75,7 +68,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     for (std::size_t i = 0; i < splitCount; ++i) {
         const std::string_view left = trimmed(names.substr(0, splits[i]));
         const std::string_view right = trimmed(names.substr(splits[i] + 1));
-        std::string fault = kNoNames;
+        Refusal fault = lineFault(RefusalKind::NoClassNames);
         if (!left.empty() && !right.empty()) {
             const name_text::NameRead first = name_text::readName(left, table);
             const name_text::NameRead second =
@@ -83,21 +76,21 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
             if (first.slot != 0 && second.slot != 0) {
                 read.row.firstClass = static_cast<std::int16_t>(first.slot);
                 read.row.secondClass = static_cast<std::int16_t>(second.slot);
-                read.error.clear();
+                read.fault.reset();
                 return read;
             }
             if (first.slot == 0) {
-                fault = first.error.empty() ? noClassNamed(left) : first.error;
+                fault = first.refusal.value_or(lineFault(RefusalKind::NoClassNamed, left));
             } else {
-                fault = second.error.empty() ? noClassNamed(right) : second.error;
+                fault = second.refusal.value_or(lineFault(RefusalKind::NoClassNamed, right));
             }
         }
-        if (read.error.empty()) {
-            read.error = std::move(fault);
+        if (!read.fault) {
+            read.fault = std::move(fault);
         }
     }
     if (splitCount == 0) {
-        read.error = kNoNames;
+        read.fault = lineFault(RefusalKind::NoClassNames);
     }
     return read;
 }
@@ -113,7 +106,7 @@ std::string buildLine(const Segment& row, const ClassTable& table) {
         line = count + ' ' + name_text::writtenName(table, row.firstClass, quoteFirst) + " / " +
                name_text::writtenName(table, row.secondClass, quoteSecond);
         const LineRead read = readLine(line, table);
-        if (read.error.empty() && read.row.firstClass == row.firstClass &&
+        if (!read.fault && read.row.firstClass == row.firstClass &&
             read.row.secondClass == row.secondClass) {
             break;
         }
@@ -121,18 +114,11 @@ std::string buildLine(const Segment& row, const ClassTable& table) {
     return line;
 }
 
-PastedBuild refused(std::string error) {
+PastedBuild refused(Refusal refusal, int line) {
     PastedBuild pasted;
-    pasted.error = std::move(error);
+    refusal.place.line = line;
+    pasted.refusal = std::move(refusal);
     return pasted;
-}
-
-std::string lineFault(int number, std::string_view fault) {
-    std::string text = "line ";
-    appendInteger(text, number);
-    text += ": ";
-    text += fault;
-    return text;
 }
 
 }  // namespace
@@ -189,16 +175,16 @@ PastedBuild readBuildText(std::string_view text, const ClassTable& table) {
             continue;
         }
         if (rows == pasted.sheet.segments.size()) {
-            return refused(lineFault(number, "a build has five lines at most"));
+            return refused(lineFault(RefusalKind::TooManyBuildLines), number);
         }
         LineRead read = readLine(line, table);
-        if (!read.error.empty()) {
-            return refused(lineFault(number, read.error));
+        if (read.fault) {
+            return refused(std::move(*read.fault), number);
         }
         pasted.sheet.segments[rows++] = std::move(read.row);
     }
     if (rows == 0) {
-        return refused(kNoBuildText);
+        return refused(lineFault(RefusalKind::NoBuild), 0);
     }
     return pasted;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "class_table.h"
 #include "progression.h"
+#include "refusal.h"
 
 namespace vostrel {
 
@@ -27,7 +29,6 @@ namespace vostrel {
 
 inline constexpr const char* kNothingToCopyText =
     "Choose two classes and a level count in the first row.";
-inline constexpr const char* kNoBuildText = "The clipboard holds no build.";
 
 // The rows the walk uses (the complete rows up to the first incomplete one), one
 // line each, then an empty line and the report of those rows; lines end in LF.
@@ -37,8 +38,8 @@ std::string buildText(const BuildSheet& sheet, const ClassTable& table);
 struct PastedBuild {
     // The build's rows, and after them rows as at start: level "0", nothing chosen.
     BuildSheet sheet;
-    // Why the text holds no build, naming the line; empty when it does.
-    std::string error;
+    // Why the text holds no build, naming the line; none when it does.
+    std::optional<Refusal> refusal;
 };
 
 // Reads the first block of non-empty lines, after any empty lines, as a build of

@@ -17,9 +17,6 @@ namespace vostrel::name_text {
 namespace {
 
 constexpr auto npos = std::string_view::npos;
-// A text quoted in a message is cut short after this many bytes: a pasted line
-// may be as long as a whole clipboard.
-constexpr std::size_t kShownLength = 60;
 // A quoted name's escapes: the character and the letter after the backslash.
 constexpr std::array<std::pair<char, char>, 5> kEscapes{
     {{'"', '"'}, {'\\', '\\'}, {'\t', 't'}, {'\n', 'n'}, {'\r', 'r'}}};
@@ -79,20 +76,12 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-std::string shown(std::string_view text) {
-    std::string out = "\"";
-    if (text.size() <= kShownLength) {
-        out += text;
-    } else {
-        std::size_t cut = kShownLength;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0u) == 0x80u) {
-            --cut;  // not inside a character
-        }
-        out += text.substr(0, cut);
-        out += "...";
-    }
-    out += '"';
-    return out;
+Refusal lineFault(RefusalKind kind, std::string_view found, std::string_view alsoFound) {
+    Refusal fault;
+    fault.kind = kind;
+    fault.found = found;
+    fault.alsoFound = alsoFound;
+    return fault;
 }
 
 QuotedName readQuoted(std::string_view text) {
@@ -113,13 +102,12 @@ QuotedName readQuoted(std::string_view text) {
         const auto escape = std::find_if(kEscapes.begin(), kEscapes.end(),
                                          [&](const auto& pair) { return pair.second == text[i]; });
         if (escape == kEscapes.end()) {
-            quoted.error = "the quoted name " + shown(text.substr(0, i + 1)) +
-                           " holds a backslash that is not one of \\\" \\\\ \\t \\n \\r";
+            quoted.refusal = lineFault(RefusalKind::BadEscape, text.substr(0, i + 1));
             return quoted;
         }
         quoted.name += escape->first;
     }
-    quoted.error = "the quoted name " + shown(text) + " has no closing quote";
+    quoted.refusal = lineFault(RefusalKind::UnclosedName, text);
     return quoted;
 }
 
@@ -127,15 +115,15 @@ NameRead readName(std::string_view text, const ClassTable& table) {
     NameRead read;
     if (text.front() == '"') {
         const QuotedName quoted = readQuoted(text);
-        if (!quoted.error.empty()) {
-            read.error = quoted.error;
+        if (quoted.refusal) {
+            read.refusal = quoted.refusal;
             return read;
         }
         const std::string_view after = trimmed(text.substr(quoted.end));
         const std::optional<int> place = after.empty() ? 1 : placeNumber(after);
         if (!place) {
-            read.error = shown(after) + " follows the quoted name " +
-                         shown(text.substr(0, quoted.end)) + " where \" / \" belongs";
+            read.refusal =
+                lineFault(RefusalKind::TextAfterQuotedName, after, text.substr(0, quoted.end));
             return read;
         }
         const SoughtName sought{quoted.name, *place};

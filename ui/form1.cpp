@@ -257,7 +257,7 @@ bool Form1::loadClassData() {
             break;
         }
         prompts_.showMessage(this, kCaption,
-                             QString::fromStdString(error->message) +
+                             QString::fromStdString(vostrel::describe(*error)) +
                                  QStringLiteral("\n\nChoose another class data file."),
                              QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
         place.folder = QFileInfo(*path).absolutePath();
@@ -404,10 +404,10 @@ void Form1::copyBuild() {
 void Form1::pasteBuild() {
     const vostrel::PastedBuild pasted =
         vostrel::readBuildText(QGuiApplication::clipboard()->text().toStdString(), classTable_);
-    if (!pasted.error.empty()) {
+    if (pasted.refusal) {
         prompts_.showMessage(this, QStringLiteral("Paste Build"),
-                             QString::fromStdString(pasted.error), QMessageBox::Ok, QMessageBox::Ok,
-                             QMessageBox::Warning);
+                             QString::fromStdString(vostrel::describe(*pasted.refusal)),
+                             QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
     for (std::size_t k = 0; k < pasted.sheet.segments.size(); ++k) {

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     }
     vostrel::ClassTable table;
     if (const auto error = vostrel::loadClassData(argv[1], table)) {
-        std::printf("refused: %s\n", error->message.c_str());
+        std::printf("refused: %s\n", vostrel::describe(*error).c_str());
         return 1;
     }
     std::printf("loaded %d classes\n", table.classCount());

@@ -114,8 +114,9 @@ TEST_P(UnopenableFile, IsRefusedWithTheSystemsReason) {
     ClassTable table;
     const auto error = readClassFile(path, table);
     ASSERT_TRUE(error);
-    EXPECT_NE(error->message.find(path.filename().string()), std::string::npos) << error->message;
-    EXPECT_NE(error->message.find(GetParam().reason), std::string::npos) << error->message;
+    EXPECT_NE(describe(*error).find(path.filename().string()), std::string::npos)
+        << describe(*error);
+    EXPECT_NE(describe(*error).find(GetParam().reason), std::string::npos) << describe(*error);
     EXPECT_EQ(table.classCount(), 0);
 }
 
@@ -179,17 +180,18 @@ TEST_F(ClassFileTest, DataOfTheLargestSizeIsReadAndNoMore) {
     const std::string lineEnds(kMaxClassFileBytes, '\n');
     ClassTable table;
     const auto fileError = readClassFile(write("blank.csv", lineEnds), table);
-    EXPECT_FALSE(fileError) << fileError->message;
+    EXPECT_FALSE(fileError) << describe(*fileError);
     const auto streamError = readText(lineEnds, table);
-    EXPECT_FALSE(streamError) << streamError->message;
+    EXPECT_FALSE(streamError) << describe(*streamError);
 
     const auto error = readText(manyRecords(1) + lineEnds, table);
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->message.rfind("\"test.csv\" holds more than 16 MiB; a class data file is far "
-                                   "smaller",
-                                   0),
-              0)
-        << error->message;
+    EXPECT_EQ(
+        describe(*error).rfind("\"test.csv\" holds more than 16 MiB; a class data file is far "
+                               "smaller",
+                               0),
+        0)
+        << describe(*error);
     EXPECT_EQ(table.classCount(), 0);
 }
 
@@ -202,7 +204,7 @@ TEST_F(ClassFileTest, UnreadableFileIsRefusedWithTheSystemsReason) {
     ClassTable table;
     const auto error = readClassFile(path, table);
     ASSERT_TRUE(error);
-    EXPECT_NE(error->message.find("Permission denied"), std::string::npos) << error->message;
+    EXPECT_NE(describe(*error).find("Permission denied"), std::string::npos) << describe(*error);
 }
 
 // Accepted files: each row reads one value back from the loaded table.
@@ -244,7 +246,7 @@ class AcceptedFile : public ::testing::TestWithParam<Accepted> {};
 TEST_P(AcceptedFile, Loads) {
     ClassTable table;
     const auto error = readText(GetParam().data, table);
-    ASSERT_FALSE(error) << error->message;
+    ASSERT_FALSE(error) << describe(*error);
     EXPECT_EQ(table.classCount(), GetParam().classCount);
     EXPECT_EQ(GetParam().value(table.recordAt(GetParam().slot)), GetParam().expected);
 }
@@ -308,9 +310,16 @@ INSTANTIATE_TEST_SUITE_P(
                      ",One" + kEighteenCommas + "Last\n\n",
                  2, 2, featureOf(19), "Last"},
         Accepted{"TenLevelSheetWithEmptyRows",
-                 kPlain + ",One" + std::string(9, ',') + "\r\n,,,,\r\n" + "B" + kPlain.substr(1) +
-                     ",One,,,,,,,,,Ten\r\n \t, ,\r\n",
+                 kPlain + ",One" + std::string(9, ',') + "\r\n,,,,\r\n\" \",\r\n" + "B" +
+                     kPlain.substr(1) + ",One,,,,,,,,,Ten\r\n \t, ,\r\n",
                  2, 2, featureOf(10), "Ten"},
+        Accepted{"SheetOfTheSevenBasicColumns", kPlain + "\n" + "B" + kPlain.substr(1) + "\n", 2, 2,
+                 nameOf, "B"},
+        Accepted{"RowOfSpaceCellsSkipped",
+                 recordLine(kPlain) + "\n\" \",,\"  \",\"\",\n" + recordLine("B,6,4,0.5,,,"), 2, 2,
+                 nameOf, "B"},
+        Accepted{"FortyClassesAroundARowOfCommas", manyRecords(20) + ",,,,\n" + manyRecords(20), 40,
+                 40, nameOf, "Class20"},
         Accepted{"ClassOverThreeLinesOfNineFields",
                  kPlain + ",F1,F2\nF3,F4,F5,F6,F7,F8,F9,F10,F11\n,,,,,,,,F20\n", 1, 1,
                  featureOf(20), "F20"},
@@ -344,15 +353,15 @@ TEST_P(ChunkBoundary, ASeparatorCutInTwoReadsWhole) {
     const std::string data = std::string(kChunk - cut.cutBefore, 'n') + cut.afterName;
     ClassTable table;
     const auto error = readText(data, table);
-    ASSERT_FALSE(error) << error->message;
+    ASSERT_FALSE(error) << describe(*error);
     ASSERT_EQ(table.classCount(), 1);
     EXPECT_EQ(table.recordAt(1).features[1], cut.level1);
 
     const auto refused = readText(data + "\n" + recordLine("B,x,2,1,,,"), table);
     ASSERT_TRUE(refused);
-    EXPECT_NE(refused->message.find("line " + std::to_string(cut.nextLine) + ", class 2"),
+    EXPECT_NE(describe(*refused).find("line " + std::to_string(cut.nextLine) + ", class 2"),
               std::string::npos)
-        << refused->message;
+        << describe(*refused);
 }
 
 const std::string kAfterName = ",8,2,0.75,,,";
@@ -393,7 +402,8 @@ TEST(ClassFileStream, AFailingStreamIsRefusedAndNothingEscapes) {
         ClassTable table;
         const auto error = readClassData(in, "disk.csv", table);
         ASSERT_TRUE(error);
-        EXPECT_NE(error->message.find("could not be read"), std::string::npos) << error->message;
+        EXPECT_NE(describe(*error).find("could not be read"), std::string::npos)
+            << describe(*error);
         EXPECT_EQ(table.classCount(), 0);
     }
 }

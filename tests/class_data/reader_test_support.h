@@ -35,7 +35,7 @@ struct RowName {
     }
 };
 
-inline std::optional<ReadError> readText(const std::string& data, ClassTable& table) {
+inline std::optional<Refusal> readText(const std::string& data, ClassTable& table) {
     std::istringstream in(data);
     return readClassData(in, "test.csv", table);
 }

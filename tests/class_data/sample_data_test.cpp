@@ -14,7 +14,7 @@ class SampleClasses : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto error = loadClassData(VOSTREL_SAMPLE_CLASS_FILE, table_);
-        ASSERT_FALSE(error) << error->message;
+        ASSERT_FALSE(error) << describe(*error);
     }
     ClassTable table_;
 };

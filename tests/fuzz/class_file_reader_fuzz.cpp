@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto error = vostrel::readClassData(in, "fuzz.csv", table);
     if (error) {
         require(table.classCount() == 0);
-        require(!error->message.empty());
-        require(vostrel::detail::isValidUtf8(error->message));
+        require(!vostrel::describe(*error).empty());
+        require(vostrel::detail::isValidUtf8(vostrel::describe(*error)));
         return 0;
     }
     require(table.classCount() >= 0 && table.classCount() <= vostrel::kMaxClasses);

@@ -30,8 +30,8 @@ const ClassTable& namesTable() {
 
 // "levels first/second" for each row not left as at start, or the refusal.
 std::string outcome(const PastedBuild& pasted) {
-    if (!pasted.error.empty()) {
-        return pasted.error;
+    if (pasted.refusal) {
+        return describe(*pasted.refusal);
     }
     std::string rows;
     for (const Segment& row : pasted.sheet.segments) {
@@ -45,9 +45,18 @@ std::string outcome(const PastedBuild& pasted) {
 
 struct PasteCase {
     const char* name;
-    const char* text;
-    const char* outcome;
+    std::string text;
+    std::string outcome;
 };
+
+// A pasted name of 62 bytes, a tab and thirty two-byte letters.
+const std::string kLongName = "X\t" + [] {
+    std::string letters;
+    for (int i = 0; i < 30; ++i) {
+        letters += "\xC3\xA9";
+    }
+    return letters;
+}();
 
 class PasteBuild : public ::testing::TestWithParam<PasteCase> {};
 
@@ -78,6 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The spaced slash is the likeliest split, though the other one finds Warden.
         PasteCase{"FaultToldOfTheLikeliestSplit", "1 Warden/Mystic / Nobody",
                   "line 1: the loaded file has no class named \"Warden/Mystic\""},
+        PasteCase{
+            "LongUnknownNameQuotedAsTypedUpToItsSixtiethByte", "1 Warden / " + kLongName,
+            "line 1: the loaded file has no class named \"" + kLongName.substr(0, 60) + "...\""},
         PasteCase{"NoSuchPlaceInTheName", "1 Warden (2) / Mystic",
                   "line 1: the loaded file has no class named \"Warden (2)\""},
         PasteCase{"OnlyBlankLines", " \n\t\r\n", "The clipboard holds no build."},

@@ -47,7 +47,7 @@ vostrel::ClassTable loaded(const QString& path) {
     vostrel::ClassTable table;
     const auto error = vostrel::loadClassData(path.toStdString(), table);
     if (error) {
-        QTest::qFail(error->message.c_str(), __FILE__, __LINE__);
+        QTest::qFail(vostrel::describe(*error).c_str(), __FILE__, __LINE__);
     }
     return table;
 }

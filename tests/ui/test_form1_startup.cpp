@@ -136,7 +136,7 @@ private slots:
         const MessageRequest& warning = prompts_.messageRequests.constFirst();
         QCOMPARE(warning.icon, QMessageBox::Warning);
         QCOMPARE(warning.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QVERIFY(warning.text.contains(QString::fromStdString(refusal->message)));
+        QVERIFY(warning.text.contains(QString::fromStdString(vostrel::describe(*refusal))));
         QCOMPARE(itemsOf(classList(window, 9)),
                  (QStringList{"<None>", "Warden", "Mystic", "Scout"}));
     }
