@@ -47,7 +47,8 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (type == QEvent::KeyPress && runFromDropDown(watched, *key)) {
+    if (type == QEvent::KeyPress &&
+        (runFromDropDown(watched, *key) || openNeighbourMenu(watched, *key))) {
         return true;
     }
     const auto* widget = qobject_cast<QWidget*>(watched);
@@ -102,6 +103,37 @@ bool KeyRules::runFromDropDown(QObject* watched, const QKeyEvent& key) const {
     list->hidePopup();
     command->trigger();
     return true;
+}
+
+// Qt moves from one menu to the next by handing the focus back to the window's
+// control for a moment, which a screen reader announces between the two menus.
+// Here the old menu closes and the next opens without that, its title chosen as
+// when it opens from the menu bar: a screen reader speaks only the last of the
+// focus changes of one key, so the title would not be heard beside a first item.
+bool KeyRules::openNeighbourMenu(QObject* watched, const QKeyEvent& key) const {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    const bool sideways = key.key() == Qt::Key_Left || key.key() == Qt::Key_Right;
+    if (menu == nullptr || !sideways || key.modifiers() != Qt::NoModifier) {
+        return false;
+    }
+    QMenuBar* bar = window_.menuBar();
+    const QList<QAction*> titles = bar->actions();
+    const auto count = static_cast<int>(titles.size());
+    const int here = static_cast<int>(titles.indexOf(menu->menuAction()));
+    const QAction* item = menu->activeAction();
+    if (here < 0 || (key.key() == Qt::Key_Right && item != nullptr && item->menu() != nullptr)) {
+        return false;  // not one of the bar's menus, or Right opens a submenu
+    }
+    const int step = (key.key() == Qt::Key_Right) != bar->isRightToLeft() ? 1 : -1;
+    for (int next = (here + step + count) % count; next != here;
+         next = (next + step + count) % count) {
+        if (opensMenu(titles[next])) {
+            menu->hide();
+            bar->setActiveAction(titles[next]);
+            return true;
+        }
+    }
+    return false;
 }
 
 void KeyRules::openMenuBar() const {

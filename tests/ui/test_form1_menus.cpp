@@ -84,6 +84,26 @@ private slots:
         file->close();
     }
 
+    void f10_and_arrows_go_from_menu_to_menu_telling_only_titles_then_items() {
+        // State: the focus on Go, whose description a screen reader would read.
+        QWidget* go = control<QWidget>(*window_, "Cmd_go");
+        go->setFocus();
+        const AccessibilityEvents events({QAccessible::Focus});
+        // Action: F10, then round the menu bar both ways, then down the Edit menu.
+        QTest::keyClick(go, Qt::Key_F10);
+        for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
+                                  Qt::Key_Left, Qt::Key_Down, Qt::Key_Down}) {
+            QTest::keyClick(QApplication::activePopupWidget(), key);
+        }
+        // Expected: each menu's title, then each item with its shortcut; nothing of Go.
+        QCOMPARE(events.on(nullptr),
+                 (QStringList{"focus File", "focus Help", "focus File", "focus Edit", "focus View",
+                              "focus Edit", "focus Copy Build\tCtrl+Shift+C",
+                              "focus Paste Build\tCtrl+Shift+V"}));
+        QApplication::activePopupWidget()->close();
+        QCOMPARE(QApplication::focusWidget(), go);
+    }
+
     void exit_closes_the_window_only_when_answered_ok_data() {
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<bool>("closed");
