@@ -21,6 +21,7 @@
 #include "client_area.h"
 #include "key_rules.h"
 #include "level_by_level_window.h"
+#include "spoken_notice.h"
 #include "start_folder.h"
 #include "user_prompts.h"
 #include "version.h"
@@ -32,9 +33,12 @@ const QString kDialogTitle = QStringLiteral("Open Information File");
 // Qt reads "*.*" literally, missing files without a dot; "*" is every file.
 const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
                                     QStringLiteral("All Files (*)")};
-// What Go says to a screen reader when the report box stays empty.
+// What Go says to a screen reader when the report box stays empty, and what the
+// empty box shows.
 const QString kNoReport =
     QStringLiteral("No report: the first row needs two classes and a level count.");
+const QString kNoReportHint =
+    QStringLiteral("Choose two classes and a level count in the first row, then press Go.");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
 
 constexpr int kClientWidth = 312;
@@ -240,14 +244,21 @@ void Form1::onGoClicked() {
                 displayText(vostrel::buildReportText(result.state, classTable_)));
             break;
     }
-    // A screen reader does not speak the report box while Go keeps the focus, but it
-    // does speak a new description of the focused control; Qt sends the change at
-    // every press, so the same outcome twice is heard twice.
     const QString outcome = Txt_Output->toPlainText();
-    Cmd_go->setAccessibleDescription(outcome.isEmpty() ? kNoReport : outcome);
+    Txt_Output->setPlaceholderText(outcome.isEmpty() ? kNoReportHint : QString());
+    tellOutcome(outcome.isEmpty() ? kNoReport : outcome);
     if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
         levelByLevel_->showBuild(sheet, classTable_);
     }
+}
+
+// A screen reader does not speak the report box while Go keeps the focus; it is
+// told each outcome, the same one twice too.
+void Form1::tellOutcome(const QString& outcome) {
+    if (outcomeNotice_ == nullptr) {
+        outcomeNotice_ = new SpokenNotice(centralWidget());
+    }
+    outcomeNotice_->say(outcome);
 }
 
 void Form1::showAbout() {

@@ -11,6 +11,7 @@ class LevelByLevelWindow;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class SpokenNotice;
 class UserPrompts;
 struct FileDialogPlace;
 
@@ -39,6 +40,7 @@ private:
     std::optional<QString> chooseClassFile(FileDialogPlace& place);
 
     void onGoClicked();
+    void tellOutcome(const QString& outcome);
     void showAbout();
     void confirmExit();
     void showLevelByLevel();
@@ -58,4 +60,5 @@ private:
     QString classFilePath_;
     LevelByLevelWindow* levelByLevel_ = nullptr;  // built on first use
     ClassesWindow* classes_ = nullptr;            // built on first use
+    SpokenNotice* outcomeNotice_ = nullptr;       // built on first use
 };

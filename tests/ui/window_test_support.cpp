@@ -96,6 +96,12 @@ void recordAccessibilityEvent(QAccessibleEvent* event) {
         case QAccessible::Focus:
             change = "focus " + source->text(QAccessible::Name);
             break;
+        case QAccessible::ObjectShow:
+            if (source->role() != QAccessible::Notification) {
+                return;
+            }
+            change = "notification " + source->text(QAccessible::Name);
+            break;
         default:
             return;
     }

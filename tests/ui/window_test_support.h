@@ -74,8 +74,9 @@ private:
 
 // Turns Qt's accessibility on, as a screen reader's bridge does, and records the
 // events of `kinds` it is told of with the text the bridge then reads: changes of
-// value and description ("value Mystic", "description Chosen class: Mystic") and
-// the focus ("focus Go"). Off again when destroyed.
+// value and description ("value Mystic", "description Chosen class: Mystic"), the
+// focus ("focus Go") and notifications appearing ("notification Character above
+// 20th level"). Off again when destroyed.
 class AccessibilityEvents {
 public:
     explicit AccessibilityEvents(QList<QAccessible::Event> kinds = {QAccessible::DescriptionChanged,
