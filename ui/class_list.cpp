@@ -2,10 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QAction>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
@@ -20,19 +18,6 @@
 namespace {
 
 const QString kNothingChosen = QStringLiteral("Class");
-
-// Whether `action` is one of `window`'s own commands rather than one of a window
-// it owns, such as the Level by Level window's Escape (close) and Ctrl+C (copy).
-// A menu is a window of its own, so a menu's command counts for what holds the menu.
-bool commandOf(const QAction& action, const QWidget* window) {
-    for (const QObject* owner = action.parent(); owner != nullptr; owner = owner->parent()) {
-        const auto* widget = qobject_cast<const QWidget*>(owner);
-        if (widget != nullptr && qobject_cast<const QMenu*>(widget) == nullptr) {
-            return widget->window() == window;
-        }
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -113,12 +98,7 @@ int ClassList::matchingEntry(const QString& text) const {
 }
 
 void ClassList::showPopup() {
-    // The drop-down is built on first use; so is what watches it.
     QAbstractItemView* list = view();
-    if (!popupWatched_) {
-        list->installEventFilter(this);
-        popupWatched_ = true;
-    }
     list->setMinimumWidth(popupViewWidth());
     QComboBox::showPopup();
     // Widened past the list, the drop-down may run off the screen's right edge.
@@ -173,28 +153,5 @@ bool ClassList::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (popupWatched_ && watched == view() && event->type() == QEvent::KeyPress &&
-        runWindowShortcut(*static_cast<QKeyEvent*>(event))) {
-        return true;
-    }
     return QComboBox::eventFilter(watched, event);
-}
-
-// An open drop-down holds the keyboard, so the window's shortcuts never see the
-// keys; it hands them on instead, closing first.
-bool ClassList::runWindowShortcut(const QKeyEvent& key) {
-    const QKeySequence pressed(key.keyCombination());
-    const QWidget* own = window();
-    const auto actions = own->findChildren<QAction*>();
-    const auto match =
-        std::find_if(actions.begin(), actions.end(), [&pressed, own](QAction* action) {
-            return action->isEnabled() && !action->shortcut().isEmpty() &&
-                   action->shortcut() == pressed && commandOf(*action, own);
-        });
-    if (match == actions.end()) {
-        return false;
-    }
-    hidePopup();
-    (*match)->trigger();
-    return true;
 }

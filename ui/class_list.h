@@ -13,7 +13,6 @@
 // - The drop-down is as wide as the longest name needs, within the screen.
 // - The chosen class's full name is the list's tooltip.
 // - The wheel turns the list only while it has the keyboard focus.
-// - The window's shortcuts still work while the drop-down is open.
 // - Assistive technology reads the list's own name whatever its text shows, and
 //   the chosen class as its value and description (class_list_accessible.h).
 class ClassList final : public QComboBox {
@@ -40,8 +39,6 @@ private:
     int matchingEntry(const QString& text) const;
     void showChoice(int index);
     int popupViewWidth() const;
-    bool runWindowShortcut(const QKeyEvent& key);
 
-    bool popupWatched_ = false;
     bool focusedByClick_ = false;
 };

@@ -13,17 +13,24 @@ void ClientArea::paintEvent(QPaintEvent*) {
     if (const QWidget* control = focusedControl()) {
         // The control covers the middle, leaving the ring.
         constexpr int w = kFocusRingWidth;
-        painter.fillRect(control->geometry().adjusted(-w, -w, w, w), QColor(255, 255, 0));
+        const QRect place(control->mapTo(this, QPoint(0, 0)), control->size());
+        painter.fillRect(place.adjusted(-w, -w, w, w), QColor(255, 255, 0));
     }
 }
 
 // The control of this area that holds the focus, or holds what holds it (a
-// class list's open drop-down); none while the window is not active.
+// class list's text field or open drop-down): the outermost widget below this
+// area that takes the focus, so a group of controls counts as none. None while
+// the window is not active.
 QWidget* ClientArea::focusedControl() const {
+    QWidget* control = nullptr;
     for (QWidget* widget = QApplication::focusWidget(); widget != nullptr;
          widget = widget->parentWidget()) {
-        if (widget->parentWidget() == this) {
-            return widget->isVisible() ? widget : nullptr;
+        if (widget == this) {
+            return control != nullptr && control->isVisible() ? control : nullptr;
+        }
+        if (widget->focusPolicy() != Qt::NoFocus) {
+            control = widget;
         }
     }
     return nullptr;

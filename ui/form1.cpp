@@ -7,22 +7,21 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
 
+#include "build_sheet_widget.h"
 #include "build_text.h"
 #include "class_file_reader.h"
-#include "class_list.h"
 #include "classes_window.h"
 #include "client_area.h"
-#include "level_box_filter.h"
+#include "key_rules.h"
 #include "level_by_level_window.h"
+#include "spoken_notice.h"
 #include "start_folder.h"
 #include "user_prompts.h"
 #include "version.h"
@@ -34,34 +33,16 @@ const QString kDialogTitle = QStringLiteral("Open Information File");
 // Qt reads "*.*" literally, missing files without a dot; "*" is every file.
 const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
                                     QStringLiteral("All Files (*)")};
-const QString kNoClass = QStringLiteral("<None>");
-// What Go says to a screen reader when the report box stays empty.
+// What Go says to a screen reader when the report box stays empty, and what the
+// empty box shows.
 const QString kNoReport =
     QStringLiteral("No report: the first row needs two classes and a level count.");
+const QString kNoReportHint =
+    QStringLiteral("Choose two classes and a level count in the first row, then press Go.");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
 
 constexpr int kClientWidth = 312;
 constexpr int kClientHeight = 346;
-
-// The layout is drawn up in twips, 15 to a pixel; a few widths fall between
-// pixels and go to the nearest one.
-constexpr QRect fromTwips(int left, int top, int width, int height) {
-    constexpr auto px = [](int twips) { return (twips + 7) / 15; };
-    return {px(left), px(top), px(width), px(height)};
-}
-
-constexpr int kRowTop = 600;
-constexpr int kRowPitch = 360;
-
-// A list holds "<None>" and at most 40 classes, so its index is -1..40 and is
-// the chosen class's slot; anything else cannot come from it and counts as none.
-std::int16_t chosenSlot(const QComboBox& list) {
-    const int index = list.currentIndex();
-    if (index < -1 || index > vostrel::kMaxClasses) {
-        return -1;
-    }
-    return static_cast<std::int16_t>(index);
-}
 
 // The core separates report lines with CR LF; the text box has its own breaks.
 QString displayText(const std::string& text) {
@@ -79,6 +60,20 @@ QString aboutText() {
         .join(QLatin1Char('\n'));
 }
 
+// A menu command: its item, with the shortcut also written into the item's text
+// after a tab, where the menu shows it in its own column anyway. A screen reader
+// reads that text, but Qt hands it the shortcut itself in a form Orca never speaks.
+template <typename Slot>
+QAction* addCommand(QMenu& menu, const QString& text, const QString& name,
+                    const QKeySequence& shortcut, Form1* window, Slot run) {
+    QAction* command =
+        menu.addAction(text + QLatin1Char('\t') + shortcut.toString(QKeySequence::NativeText));
+    command->setObjectName(name);
+    command->setShortcut(shortcut);
+    QObject::connect(command, &QAction::triggered, window, run);
+    return command;
+}
+
 }  // namespace
 
 Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
@@ -87,14 +82,10 @@ Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), promp
     setWindowIcon(QIcon(QStringLiteral(":/icons/vostrel-calculator.png")));
     createWidgets();
     createMenus();
-    createEditMenu();
-    createConnections();
-    setTabOrderAndNames();
+    new KeyRules(*this);
     classDataLoaded_ = loadClassData();
     if (classDataLoaded_) {
-        // Typing replaces "Class" instead of adding to it.
-        Cbo_Class[0]->setFocus();
-        Cbo_Class[0]->lineEdit()->selectAll();
+        buildSheet_->focusFirstList();
     }
 }
 
@@ -109,8 +100,35 @@ void Form1::createWidgets() {
     client->setFont(controlFont);
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    createTitle(*client);
 
-    Label1 = new QLabel(kCaption, client);
+    buildSheet_ = new BuildSheetWidget(client);
+    buildSheet_->setGeometry(fromTwips(720, 600, 3255, 1755));
+
+    Cmd_go = new QPushButton(QStringLiteral("Go"), client);
+    Cmd_go->setObjectName(QStringLiteral("Cmd_go"));
+    Cmd_go->setGeometry(fromTwips(720, 2400, 3255, 375));
+    Cmd_go->setAutoDefault(false);
+    Cmd_go->setDefault(false);
+    Cmd_go->setAccessibleName(QStringLiteral("Go"));
+    Cmd_go->setAccessibleDescription(QStringLiteral("Computes the report for the build above"));
+    connect(Cmd_go, &QPushButton::clicked, this, &Form1::onGoClicked);
+
+    Txt_Output = new QPlainTextEdit(client);
+    Txt_Output->setObjectName(QStringLiteral("Txt_Output"));
+    Txt_Output->setGeometry(fromTwips(120, 2880, 4455, 2175));
+    Txt_Output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Txt_Output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Txt_Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Txt_Output->setTabChangesFocus(true);
+    Txt_Output->setAccessibleName(QStringLiteral("Progression report"));
+
+    buildSheet_->chainTabOrder({Txt_Output, Cmd_go});
+}
+
+void Form1::createTitle(QWidget& client) {
+    Label1 = new QLabel(kCaption, &client);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(fromTwips(120, 0, 4455, 495));
     Label1->setAlignment(Qt::AlignCenter);
     QPalette titlePalette = Label1->palette();
@@ -134,112 +152,32 @@ void Form1::createWidgets() {
             std::max<int>(QFont::UltraCondensed, stretch * room * 98 / (100 * wanted)));
     }
     Label1->setFont(titleFont);
-
-    for (int k = 0; k < vostrel::kSegmentCount; ++k) {
-        const int top = kRowTop + kRowPitch * k;
-        const auto row = static_cast<std::size_t>(k);
-        for (std::size_t side = 0; side < 2; ++side) {
-            auto* list = new ClassList(client);
-            list->setGeometry(fromTwips(side == 0 ? 720 : 2160, top, 1400, 315));
-            Cbo_Class[2 * row + side] = list;
-        }
-        auto* box = new QLineEdit(QStringLiteral("0"), client);
-        box->setMaxLength(2);
-        box->setGeometry(fromTwips(3600, top, 375, 285));
-        Txt_Lvl[row] = box;
-    }
-
-    Cmd_go = new QPushButton(QStringLiteral("Go"), client);
-    Cmd_go->setGeometry(fromTwips(720, 2400, 3255, 375));
-    Cmd_go->setAutoDefault(false);
-    Cmd_go->setDefault(false);
-
-    Txt_Output = new QPlainTextEdit(client);
-    Txt_Output->setGeometry(fromTwips(120, 2880, 4455, 2175));
-    Txt_Output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Txt_Output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Txt_Output->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Txt_Output->setTabChangesFocus(true);
 }
 
+// The menu bar in its order, a line a command.
 void Form1::createMenus() {
-    Menu_File = menuBar()->addMenu(QStringLiteral("File"));
-    Menu_Exit = Menu_File->addAction(QStringLiteral("Exit"));
-    Menu_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    Menu_View = menuBar()->addMenu(QStringLiteral("View"));
-    Menu_View->setObjectName(QStringLiteral("Menu_View"));
-    Menu_LevelByLevel = Menu_View->addAction(QStringLiteral("Level by Level"));
-    Menu_LevelByLevel->setObjectName(QStringLiteral("Menu_LevelByLevel"));
-    Menu_LevelByLevel->setShortcut(QKeySequence(Qt::Key_F2));
-    Menu_Classes = Menu_View->addAction(QStringLiteral("Classes"));
-    Menu_Classes->setObjectName(QStringLiteral("Menu_Classes"));
-    Menu_Classes->setShortcut(QKeySequence(Qt::Key_F3));
-    Menu_Help = menuBar()->addMenu(QStringLiteral("Help"));
-    Menu_About = Menu_Help->addAction(QStringLiteral("About"));
-    Menu_About->setShortcut(QKeySequence(Qt::Key_F1));
-    // The menus carry no access keys; F10 is the desktop's key for the menu bar.
-    auto* openMenuBar = new QAction(this);
-    openMenuBar->setShortcut(QKeySequence(Qt::Key_F10));
-    connect(openMenuBar, &QAction::triggered, this,
-            [this] { menuBar()->setActiveAction(Menu_File->menuAction()); });
-    addAction(openMenuBar);
-}
-
-void Form1::createConnections() {
-    connect(Cmd_go, &QPushButton::clicked, this, &Form1::onGoClicked);
-    Cmd_go->installEventFilter(this);  // Enter on the focused Go presses it
-    for (int i = 0; i < vostrel::kSegmentCount; ++i) {
-        connect(Txt_Lvl[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
-                [this, i](const QString& text) { onLevelTextChanged(i, text); });
-    }
-    connect(Menu_Exit, &QAction::triggered, this, &Form1::confirmExit);
-    connect(Menu_About, &QAction::triggered, this, &Form1::showAbout);
-    connect(Menu_LevelByLevel, &QAction::triggered, this, &Form1::showLevelByLevel);
-    connect(Menu_Classes, &QAction::triggered, this, &Form1::showClasses);
-
-    // Text fields claim Ctrl+X for Cut; Exit must win wherever the focus is.
-    Txt_Output->installEventFilter(this);
-    for (QLineEdit* box : Txt_Lvl) {
-        box->installEventFilter(this);
-    }
-    for (QComboBox* list : Cbo_Class) {
-        list->installEventFilter(this);
-        list->lineEdit()->installEventFilter(this);
-    }
-}
-
-void Form1::setTabOrderAndNames() {
-    QWidget* previous = nullptr;
-    const auto chain = [&previous](QWidget* next) {
-        if (previous != nullptr) {
-            setTabOrder(previous, next);
-        }
-        previous = next;
+    const auto addMenu = [this](const QString& title, const QString& name) {
+        QMenu* menu = menuBar()->addMenu(title);
+        menu->setObjectName(name);
+        return menu;
     };
-    for (std::size_t i = 0; i < Cbo_Class.size(); ++i) {
-        const auto segment = QString::number(i / 2 + 1);
-        Cbo_Class[i]->setObjectName(QStringLiteral("Cbo_Class_%1").arg(i));
-        Cbo_Class[i]->setAccessibleName(
-            QStringLiteral("Segment %1, %2 class").arg(segment, i % 2 == 0 ? "first" : "second"));
-        chain(Cbo_Class[i]);
-    }
-    Txt_Output->setObjectName(QStringLiteral("Txt_Output"));
-    Txt_Output->setAccessibleName(QStringLiteral("Progression report"));
-    chain(Txt_Output);
-    Cmd_go->setObjectName(QStringLiteral("Cmd_go"));
-    Cmd_go->setAccessibleName(QStringLiteral("Go"));
-    Cmd_go->setAccessibleDescription(QStringLiteral("Computes the report for the build above"));
-    chain(Cmd_go);
-    for (std::size_t i = 0; i < Txt_Lvl.size(); ++i) {
-        Txt_Lvl[i]->setObjectName(QStringLiteral("Txt_Lvl_%1").arg(i));
-        Txt_Lvl[i]->setAccessibleName(QStringLiteral("Levels in segment %1").arg(i + 1));
-        chain(Txt_Lvl[i]);
-    }
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Menu_File->setObjectName(QStringLiteral("Menu_File"));
-    Menu_Exit->setObjectName(QStringLiteral("Menu_Exit"));
-    Menu_Help->setObjectName(QStringLiteral("Menu_Help"));
-    Menu_About->setObjectName(QStringLiteral("Menu_About"));
+    QMenu* file = addMenu(QStringLiteral("File"), QStringLiteral("Menu_File"));
+    addCommand(*file, QStringLiteral("Exit"), QStringLiteral("Menu_Exit"), Qt::CTRL | Qt::Key_X,
+               this, &Form1::confirmExit);
+    // Edit leaves Ctrl+C, Ctrl+V and Ctrl+X to the text fields and Exit.
+    QMenu* edit = addMenu(QStringLiteral("Edit"), QStringLiteral("Menu_Edit"));
+    addCommand(*edit, QStringLiteral("Copy Build"), QStringLiteral("Menu_CopyBuild"),
+               Qt::CTRL | Qt::SHIFT | Qt::Key_C, this, &Form1::copyBuild);
+    addCommand(*edit, QStringLiteral("Paste Build"), QStringLiteral("Menu_PasteBuild"),
+               Qt::CTRL | Qt::SHIFT | Qt::Key_V, this, &Form1::pasteBuild);
+    QMenu* view = addMenu(QStringLiteral("View"), QStringLiteral("Menu_View"));
+    addCommand(*view, QStringLiteral("Level by Level"), QStringLiteral("Menu_LevelByLevel"),
+               Qt::Key_F2, this, &Form1::showLevelByLevel);
+    addCommand(*view, QStringLiteral("Classes"), QStringLiteral("Menu_Classes"), Qt::Key_F3, this,
+               &Form1::showClasses);
+    QMenu* help = addMenu(QStringLiteral("Help"), QStringLiteral("Menu_Help"));
+    addCommand(*help, QStringLiteral("About"), QStringLiteral("Menu_About"), Qt::Key_F1, this,
+               &Form1::showAbout);
 }
 
 bool Form1::loadClassData() {
@@ -262,7 +200,11 @@ bool Form1::loadClassData() {
                              QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
         place.folder = QFileInfo(*path).absolutePath();
     }
-    fillClassLists();
+    QStringList names;
+    for (const std::string& name : classTable_.classNames()) {
+        names.append(QString::fromStdString(name));
+    }
+    buildSheet_->fillClassLists(names);
     return true;
 }
 
@@ -286,37 +228,10 @@ std::optional<QString> Form1::chooseClassFile(FileDialogPlace& place) {
     }
 }
 
-void Form1::fillClassLists() {
-    QStringList items{kNoClass};
-    for (const std::string& name : classTable_.classNames()) {
-        items.append(QString::fromStdString(name));
-    }
-    for (ClassList* list : Cbo_Class) {
-        list->addItems(items);
-        // Adding the first item selects it; the list shows "Class" until the user picks.
-        list->clearChoice();
-    }
-}
-
-// Go and the level-by-level table both end any editing of a list's text first,
-// so that the lists show what is counted.
-vostrel::BuildSheet Form1::takeBuildSheet() {
-    for (ClassList* list : Cbo_Class) {
-        list->settleText();
-    }
-    vostrel::BuildSheet sheet;
-    for (std::size_t k = 0; k < sheet.segments.size(); ++k) {
-        vostrel::Segment& segment = sheet.segments[k];
-        segment.levelText = Txt_Lvl[k]->text().toStdString();
-        segment.firstClass = chosenSlot(*Cbo_Class[2 * k]);
-        segment.secondClass = chosenSlot(*Cbo_Class[2 * k + 1]);
-    }
-    return sheet;
-}
-
 void Form1::onGoClicked() {
     Txt_Output->clear();
-    const vostrel::BuildSheet sheet = takeBuildSheet();
+    buildSheet_->settleClassTexts();
+    const vostrel::BuildSheet sheet = buildSheet_->sheet();
     const vostrel::ProgressionResult result = vostrel::computeProgression(sheet, classTable_);
     switch (result.outcome) {
         case vostrel::ProgressionOutcome::TooManyLevels:
@@ -329,21 +244,21 @@ void Form1::onGoClicked() {
                 displayText(vostrel::buildReportText(result.state, classTable_)));
             break;
     }
-    // A screen reader does not speak the report box while Go keeps the focus, but it
-    // does speak a new description of the focused control; Qt sends the change at
-    // every press, so the same outcome twice is heard twice.
     const QString outcome = Txt_Output->toPlainText();
-    Cmd_go->setAccessibleDescription(outcome.isEmpty() ? kNoReport : outcome);
+    Txt_Output->setPlaceholderText(outcome.isEmpty() ? kNoReportHint : QString());
+    tellOutcome(outcome.isEmpty() ? kNoReport : outcome);
     if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
         levelByLevel_->showBuild(sheet, classTable_);
     }
 }
 
-// Setting "0" changes the text again; that nested run sees a digit and stops.
-void Form1::onLevelTextChanged(int index, const QString& text) {
-    if (!levelTextPasses(text)) {
-        Txt_Lvl[static_cast<std::size_t>(index)]->setText(QStringLiteral("0"));
+// A screen reader does not speak the report box while Go keeps the focus; it is
+// told each outcome, the same one twice too.
+void Form1::tellOutcome(const QString& outcome) {
+    if (outcomeNotice_ == nullptr) {
+        outcomeNotice_ = new SpokenNotice(centralWidget());
     }
+    outcomeNotice_->say(outcome);
 }
 
 void Form1::showAbout() {
@@ -368,29 +283,14 @@ void Form1::showLevelByLevel() {
     const bool refreshedByGo = levelByLevel_->isVisible();
     onGoClicked();
     if (!refreshedByGo) {
-        levelByLevel_->showBuild(takeBuildSheet(), classTable_);
+        levelByLevel_->showBuild(buildSheet_->sheet(), classTable_);
     }
     levelByLevel_->present();
 }
 
-// Edit sits between File and View; its shortcuts leave Ctrl+C, Ctrl+V and Ctrl+X
-// to the text fields and Exit.
-void Form1::createEditMenu() {
-    Menu_Edit = new QMenu(QStringLiteral("Edit"), this);
-    Menu_Edit->setObjectName(QStringLiteral("Menu_Edit"));
-    menuBar()->insertMenu(Menu_View->menuAction(), Menu_Edit);
-    Menu_CopyBuild = Menu_Edit->addAction(QStringLiteral("Copy Build"));
-    Menu_CopyBuild->setObjectName(QStringLiteral("Menu_CopyBuild"));
-    Menu_CopyBuild->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    Menu_PasteBuild = Menu_Edit->addAction(QStringLiteral("Paste Build"));
-    Menu_PasteBuild->setObjectName(QStringLiteral("Menu_PasteBuild"));
-    Menu_PasteBuild->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-    connect(Menu_CopyBuild, &QAction::triggered, this, &Form1::copyBuild);
-    connect(Menu_PasteBuild, &QAction::triggered, this, &Form1::pasteBuild);
-}
-
 void Form1::copyBuild() {
-    const std::string text = vostrel::buildText(takeBuildSheet(), classTable_);
+    buildSheet_->settleClassTexts();
+    const std::string text = vostrel::buildText(buildSheet_->sheet(), classTable_);
     if (text.empty()) {
         prompts_.showMessage(this, QStringLiteral("Copy Build"),
                              QString::fromUtf8(vostrel::kNothingToCopyText), QMessageBox::Ok,
@@ -410,17 +310,7 @@ void Form1::pasteBuild() {
                              QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    for (std::size_t k = 0; k < pasted.sheet.segments.size(); ++k) {
-        const vostrel::Segment& row = pasted.sheet.segments[k];
-        Txt_Lvl[k]->setText(QString::fromStdString(row.levelText));
-        for (const auto& [list, slot] : {std::pair{Cbo_Class[2 * k], row.firstClass},
-                                         std::pair{Cbo_Class[2 * k + 1], row.secondClass}}) {
-            // From nothing chosen, so that the list shows the full name even when
-            // it already held this class under text being edited.
-            list->clearChoice();
-            list->setCurrentIndex(slot);
-        }
-    }
+    buildSheet_->setSheet(pasted.sheet);
     onGoClicked();
 }
 
@@ -430,37 +320,4 @@ void Form1::showClasses() {
         classes_->showClasses(classFilePath_, classTable_);
     }
     classes_->present();
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Cmd_go && event->type() == QEvent::KeyPress) {
-        // Enter presses the focused Go as Space does, without making Go the
-        // default button that Enter in other controls would press.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
-            !key->isAutoRepeat()) {
-            Cmd_go->click();
-            return true;
-        }
-    }
-    if (event->type() == QEvent::KeyPress && watched != Cmd_go) {
-        // Alt with a letter would type the letter, and a level box would then turn
-        // to "0". Ctrl+Alt is left alone: it is AltGr on some keyboards.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers held = key->modifiers();
-        if (held.testFlag(Qt::AltModifier) && !held.testFlag(Qt::ControlModifier) &&
-            !key->text().isEmpty()) {
-            return true;
-        }
-    }
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (QKeySequence(key->keyCombination()) == Menu_Exit->shortcut()) {
-            // Left unaccepted, the key goes on to the window's shortcut: Exit.
-            event->ignore();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,26 +1,23 @@
 #pragma once
 
 #include <QMainWindow>
-#include <array>
 #include <optional>
 
 #include "class_table.h"
-#include "progression.h"
 
-class ClassList;
-class QAction;
+class BuildSheetWidget;
 class ClassesWindow;
 class LevelByLevelWindow;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class SpokenNotice;
 class UserPrompts;
 struct FileDialogPlace;
 
-// The program's only window: five build rows, Go, the report box and two menus.
-// It loads the class data file before it is first shown.
+// The program's only window: the build sheet's five rows, Go, the report box and
+// the menus File, Edit, View and Help. It loads the class data file before it is
+// first shown.
 class Form1 : public QMainWindow {
     Q_OBJECT
 
@@ -34,53 +31,34 @@ public:
     // is then not to be shown.
     bool classDataLoaded() const { return classDataLoaded_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void createWidgets();
+    void createTitle(QWidget& client);
     void createMenus();
-    void createConnections();
-    void setTabOrderAndNames();
 
     bool loadClassData();
     std::optional<QString> chooseClassFile(FileDialogPlace& place);
-    void fillClassLists();
 
-    vostrel::BuildSheet takeBuildSheet();
     void onGoClicked();
-    void onLevelTextChanged(int index, const QString& text);
+    void tellOutcome(const QString& outcome);
     void showAbout();
     void confirmExit();
     void showLevelByLevel();
-    void createEditMenu();
+    void showClasses();
     void copyBuild();
     void pasteBuild();
-
-    void showClasses();
 
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
     bool classDataLoaded_ = false;
 
-    std::array<QLineEdit*, vostrel::kSegmentCount> Txt_Lvl{};
-    std::array<ClassList*, 2 * vostrel::kSegmentCount> Cbo_Class{};
+    BuildSheetWidget* buildSheet_ = nullptr;
     QPushButton* Cmd_go = nullptr;
     QPlainTextEdit* Txt_Output = nullptr;
     QLabel* Label1 = nullptr;
 
-    QMenu* Menu_File = nullptr;
-    QAction* Menu_Exit = nullptr;
-    QMenu* Menu_Edit = nullptr;
-    QAction* Menu_CopyBuild = nullptr;
-    QAction* Menu_PasteBuild = nullptr;
-    QMenu* Menu_View = nullptr;
-    QAction* Menu_LevelByLevel = nullptr;
-    QAction* Menu_Classes = nullptr;
-    QMenu* Menu_Help = nullptr;
-    QAction* Menu_About = nullptr;
-
     QString classFilePath_;
     LevelByLevelWindow* levelByLevel_ = nullptr;  // built on first use
     ClassesWindow* classes_ = nullptr;            // built on first use
+    SpokenNotice* outcomeNotice_ = nullptr;       // built on first use
 };

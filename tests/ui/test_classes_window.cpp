@@ -239,7 +239,7 @@ private slots:
             window_ = loadedWindow(prompts_, qPrintable(file));
             showAndActivate(*window_);
         }
-        const AccessibilityEvents events;
+        const AccessibilityEvents events({QAccessible::StateChanged});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         auto* opened = control<QWidget>(*window_, name);
         showAndActivate(*opened);

@@ -337,7 +337,12 @@ private slots:
         QFETCH(QString, focused);
         QFETCH(QString, unfocused);
         control<QWidget>(*window_, focused)->setFocus();
-        const QImage picture = window_->centralWidget()->grab().toImage();
+        QWidget* client = window_->centralWidget();
+        const QImage picture = client->grab().toImage();
+        const auto place = [this, client](const QString& name) {
+            const QWidget* widget = control<QWidget>(*window_, name);
+            return QRect(widget->mapTo(client, QPoint(0, 0)), widget->size());
+        };
         // Expected: right outside each edge of the focused control, 3:1 or more against
         // the blue; plain blue around an unfocused one.
         const auto around = [&picture](const QRect& r) {
@@ -350,10 +355,10 @@ private slots:
             return colours;
         };
         const QColor blue(0, 0, 255);
-        for (const QColor& colour : around(control<QWidget>(*window_, focused)->geometry())) {
+        for (const QColor& colour : around(place(focused))) {
             QVERIFY2(contrast(colour, blue) >= 3.0, qPrintable(colour.name()));
         }
-        QCOMPARE(around(control<QWidget>(*window_, unfocused)->geometry()), QList<QColor>(4, blue));
+        QCOMPARE(around(place(unfocused)), QList<QColor>(4, blue));
     }
 };
 

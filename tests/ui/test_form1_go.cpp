@@ -20,6 +20,8 @@ constexpr int kUntouched = -1;
 const QString kStaleText = QStringLiteral("text left from before");
 const QString kNoReport =
     QStringLiteral("No report: the first row needs two classes and a level count.");
+const QString kEmptyBoxHint =
+    QStringLiteral("Choose two classes and a level count in the first row, then press Go.");
 
 }  // namespace
 
@@ -62,7 +64,8 @@ private slots:
         QFETCH(QList<int>, picks);
         QFETCH(QString, expected);
         QFETCH(QString, heard);
-        // State: a loaded window and text left in the output box.
+        // State: Go pressed on the empty build, then text left in the output box.
+        go()->click();
         output()->setPlainText(kStaleText);
         // Action: type the levels, pick the classes, click Go.
         for (int i = 0; i < levels.size(); ++i) {
@@ -74,14 +77,16 @@ private slots:
                 QCOMPARE(classList(*window_, i)->currentIndex(), picks[i]);
             }
         }
-        const AccessibilityEvents events;
+        const AccessibilityEvents events({QAccessible::ObjectShow});
         QTest::mouseClick(go(), Qt::LeftButton);
         QTest::keyClick(go(), Qt::Key_Space);
-        // Expected: exactly the outcome, one block per line, no stray CR; a screen
-        // reader told it on Go at each press, the focus left on Go.
+        // Expected: exactly the outcome, one block per line, no stray CR, and the
+        // placeholder only while it is empty; a screen reader told it at each press
+        // as a notification, the focus left on Go.
         QCOMPARE(output()->toPlainText(), expected);
-        const QString description = "description " + (heard.isEmpty() ? expected : heard);
-        QCOMPARE(events.on(go()), QStringList(2, description));
+        QCOMPARE(output()->placeholderText(), expected.isEmpty() ? kEmptyBoxHint : QString());
+        const QString notice = "notification " + (heard.isEmpty() ? expected : heard);
+        QCOMPARE(events.on(nullptr), QStringList(2, notice));
         QCOMPARE(QApplication::focusWidget(), go());
         QCOMPARE(output()->blockCount(), int(expected.count('\n')) + 1);
         for (int i = 0; i < levels.size(); ++i) {

@@ -51,22 +51,40 @@ private slots:
         QVERIFY(window_->isVisible());
     }
 
-    void alt_keys_type_nothing_and_f10_opens_the_menu_bar_data() {
+    void alt_keys_type_nothing_but_altgr_and_f10_opens_the_menu_bar_data() {
         QTest::addColumn<QString>("controlName");
         QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<QString>("text");  // empty: the key's own
+        QTest::addColumn<bool>("typed");
         QTest::addColumn<bool>("menuOpens");
-        QTest::newRow("Alt+F in a level box") << "Txt_Lvl_2" << (Qt::ALT | Qt::Key_F) << false;
-        QTest::newRow("Alt+1 in a level box") << "Txt_Lvl_2" << (Qt::ALT | Qt::Key_1) << false;
+        QTest::newRow("Alt+F in a level box")
+            << "Txt_Lvl_2" << (Qt::ALT | Qt::Key_F) << QString() << false << false;
+        QTest::newRow("Alt+1 in a level box")
+            << "Txt_Lvl_2" << (Qt::ALT | Qt::Key_1) << QString() << false << false;
         QTest::newRow("Alt+Shift+H in a class list")
-            << "Cbo_Class_3" << (Qt::ALT | Qt::SHIFT | Qt::Key_H) << false;
-        QTest::newRow("Alt+E in the report box") << "Txt_Output" << (Qt::ALT | Qt::Key_E) << false;
-        QTest::newRow("F10 in a level box") << "Txt_Lvl_2" << QKeyCombination(Qt::Key_F10) << true;
+            << "Cbo_Class_3" << (Qt::ALT | Qt::SHIFT | Qt::Key_H) << QString() << false << false;
+        QTest::newRow("Alt+E in the report box")
+            << "Txt_Output" << (Qt::ALT | Qt::Key_E) << QString() << false << false;
+        // AltGr arrives as Ctrl+Alt on many keyboards.
+        QTest::newRow("AltGr+Q typing @ in a class list")
+            << "Cbo_Class_3" << (Qt::CTRL | Qt::ALT | Qt::Key_Q) << "@" << true << false;
+        QTest::newRow("AltGr+Shift+L typing Ł in a class list")
+            << "Cbo_Class_3" << (Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_L) << "Ł" << true
+            << false;
+        QTest::newRow("AltGr+E typing € in a class list")
+            << "Cbo_Class_3" << (Qt::CTRL | Qt::ALT | Qt::Key_E) << "€" << true << false;
+        QTest::newRow("Alt+Q alone with the @ text")
+            << "Cbo_Class_3" << (Qt::ALT | Qt::Key_Q) << "@" << false << false;
+        QTest::newRow("F10 in a level box")
+            << "Txt_Lvl_2" << QKeyCombination(Qt::Key_F10) << QString() << false << true;
         QTest::newRow("F10 in a class list")
-            << "Cbo_Class_3" << QKeyCombination(Qt::Key_F10) << true;
+            << "Cbo_Class_3" << QKeyCombination(Qt::Key_F10) << QString() << false << true;
     }
-    void alt_keys_type_nothing_and_f10_opens_the_menu_bar() {
+    void alt_keys_type_nothing_but_altgr_and_f10_opens_the_menu_bar() {
         QFETCH(QString, controlName);
         QFETCH(QKeyCombination, keys);
+        QFETCH(QString, text);
+        QFETCH(bool, typed);
         QFETCH(bool, menuOpens);
         // State: a level count, a class chosen and a report, the focus on the control.
         levelBox(*window_, 2)->setText("7");
@@ -74,14 +92,39 @@ private slots:
         output()->setPlainText("Report");
         control<QWidget>(*window_, controlName)->setFocus();
         // Action: the keys.
-        QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
-        // Expected: nothing typed anywhere; F10 opens the first menu.
+        if (text.isEmpty()) {
+            QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), keys.key(), text,
+                                keys.keyboardModifiers());
+        }
+        // Expected: nothing typed anywhere but AltGr's character; F10 opens the first menu.
         QCOMPARE(levelBox(*window_, 2)->text(), QStringLiteral("7"));
-        QCOMPARE(classList(*window_, 3)->currentText(), QStringLiteral("Mystic"));
+        QCOMPARE(classList(*window_, 3)->currentText(), (typed ? text : QString()) + "Mystic");
         QCOMPARE(output()->toPlainText(), QStringLiteral("Report"));
         auto* file = control<QMenu>(*window_, "Menu_File");
         QCOMPARE(file->isVisible(), menuOpens);
         file->close();
+    }
+
+    void f10_and_arrows_go_from_menu_to_menu_telling_only_titles_then_items() {
+        // State: the focus on Go, whose description a screen reader would read.
+        QWidget* go = control<QWidget>(*window_, "Cmd_go");
+        go->setFocus();
+        const AccessibilityEvents events({QAccessible::Focus});
+        // Action: F10, then round the menu bar both ways, then down the Edit menu.
+        QTest::keyClick(go, Qt::Key_F10);
+        for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right,
+                                  Qt::Key_Left, Qt::Key_Down, Qt::Key_Down}) {
+            QTest::keyClick(QApplication::activePopupWidget(), key);
+        }
+        // Expected: each menu's title, then each item with its shortcut; nothing of Go.
+        QCOMPARE(events.on(nullptr),
+                 (QStringList{"focus File", "focus Help", "focus File", "focus Edit", "focus View",
+                              "focus Edit", "focus Copy Build\tCtrl+Shift+C",
+                              "focus Paste Build\tCtrl+Shift+V"}));
+        QApplication::activePopupWidget()->close();
+        QCOMPARE(QApplication::focusWidget(), go);
     }
 
     void exit_closes_the_window_only_when_answered_ok_data() {

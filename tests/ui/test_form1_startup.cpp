@@ -228,8 +228,8 @@ private slots:
                  QStringLiteral("Segment 2, second class"));
         QCOMPARE(levelBox(*window, 1)->accessibleName(), QStringLiteral("Levels in segment 2"));
         QSet<QString> names;
-        const auto controls = window->centralWidget()->findChildren<QWidget*>(
-            QRegularExpression("^(Txt|Cbo|Cmd)_"), Qt::FindDirectChildrenOnly);
+        const auto controls =
+            window->centralWidget()->findChildren<QWidget*>(QRegularExpression("^(Txt|Cbo|Cmd)_"));
         QCOMPARE(controls.size(), 17);
         for (const QWidget* widget : controls) {
             QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));

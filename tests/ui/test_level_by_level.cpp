@@ -85,7 +85,7 @@ private slots:
         }
         QCOMPARE(titles, (QStringList{"File", "Edit", "View", "Help"}));
         const auto* item = control<QAction>(*window_, "Menu_LevelByLevel");
-        QCOMPARE(item->text(), QStringLiteral("Level by Level"));
+        QCOMPARE(item->text(), QStringLiteral("Level by Level\tF2"));
         QCOMPARE(item->shortcut(), QKeySequence(Qt::Key_F2));
     }
 

@@ -78,12 +78,17 @@ ModalWatchdog::ModalWatchdog() {
 namespace {
 
 QList<std::pair<const QObject*, QString>> accessibilityEvents;
+QList<QAccessible::Event> recordedKinds;
 
 void recordAccessibilityEvent(QAccessibleEvent* event) {
+    if (!recordedKinds.contains(event->type())) {
+        return;
+    }
     QString change;
+    const QAccessibleInterface* source = event->accessibleInterface();
     switch (event->type()) {
         case QAccessible::DescriptionChanged:
-            change = "description " + event->accessibleInterface()->text(QAccessible::Description);
+            change = "description " + source->text(QAccessible::Description);
             break;
         case QAccessible::ValueChanged:
             change =
@@ -97,6 +102,15 @@ void recordAccessibilityEvent(QAccessibleEvent* event) {
             }
             change = "activation, description " +
                      event->accessibleInterface()->text(QAccessible::Description);
+            break;
+        case QAccessible::Focus:
+            change = "focus " + source->text(QAccessible::Name);
+            break;
+        case QAccessible::ObjectShow:
+            if (source->role() != QAccessible::Notification) {
+                return;
+            }
+            change = "notification " + source->text(QAccessible::Name);
             break;
         default:
             return;
@@ -112,8 +126,9 @@ void setAccessibilityActive(bool active) {
 
 }  // namespace
 
-AccessibilityEvents::AccessibilityEvents() {
+AccessibilityEvents::AccessibilityEvents(QList<QAccessible::Event> kinds) {
     accessibilityEvents.clear();
+    recordedKinds = std::move(kinds);
     QAccessible::installUpdateHandler(recordAccessibilityEvent);
     setAccessibilityActive(true);
 }
@@ -126,7 +141,7 @@ AccessibilityEvents::~AccessibilityEvents() {
 QStringList AccessibilityEvents::on(const QObject* object) const {
     QStringList changes;
     for (const auto& [source, change] : accessibilityEvents) {
-        if (source == object) {
+        if (source == object || object == nullptr) {
             changes.append(change);
         }
     }

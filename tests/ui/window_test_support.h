@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QList>
 #include <QTimer>
@@ -72,17 +73,20 @@ private:
 };
 
 // Turns Qt's accessibility on, as a screen reader's bridge does, and records the
-// changes of value and description it is told of, as "value Mystic" or
-// "description Chosen class: Mystic", and a window's activation with the
-// description it then carries, as "activation, description ...". Off again when
-// destroyed.
+// events of `kinds` it is told of with the text the bridge then reads: changes of
+// value and description ("value Mystic", "description Chosen class: Mystic"), the
+// focus ("focus Go"), notifications appearing ("notification Character above
+// 20th level") and a window's activation with the description it then carries
+// ("activation, description ..."). Off again when destroyed.
 class AccessibilityEvents {
 public:
-    AccessibilityEvents();
+    explicit AccessibilityEvents(QList<QAccessible::Event> kinds = {QAccessible::DescriptionChanged,
+                                                                    QAccessible::ValueChanged});
     ~AccessibilityEvents();
     AccessibilityEvents(const AccessibilityEvents&) = delete;
     AccessibilityEvents& operator=(const AccessibilityEvents&) = delete;
 
+    // What was told of `object`, or of every object for nullptr.
     QStringList on(const QObject* object) const;
 };
 

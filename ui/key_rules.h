@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QKeyEvent;
+class QMainWindow;
+
+// The main window's keyboard rules, for all of its controls at once: one filter
+// on the application, which sees every key before the control it is meant for.
+// - The window's commands win over a text field's own use of their shortcuts
+//   (Ctrl+X is Exit, not Cut), and work while a class list's drop-down is open,
+//   which closes first.
+// - Alt with a key types nothing, so that no letter lands in a box; Ctrl+Alt
+//   types, being AltGr on some keyboards ("@", "Ł", "€").
+// - Enter presses the focused button as Space does, without the button becoming
+//   the default one that Enter in other controls would press.
+// - F10 opens the first menu; Left and Right then go from menu to menu.
+class KeyRules final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit KeyRules(QMainWindow& window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* commandFor(const QKeyEvent& key) const;
+    bool runFromDropDown(QObject* watched, const QKeyEvent& key) const;
+    bool openNeighbourMenu(QObject* watched, const QKeyEvent& key) const;
+    void openMenuBar() const;
+
+    QMainWindow& window_;
+};
