@@ -3,6 +3,7 @@
 
 #include "number_text.h"
 #include "progression.h"
+#include "segment_walk.h"
 
 namespace vostrel {
 
@@ -11,38 +12,39 @@ namespace {
 constexpr std::size_t kSkillTextCapacity = 384;
 
 // The better of the pair; on a tie the second class supplies the (same) value.
-std::int16_t better(std::int16_t first, std::int16_t second) {
-    return first > second ? first : second;
+PairChoice better(std::int16_t first, std::int16_t second) {
+    const PairSide side = walk::betterSide(first, second);
+    return {walk::valueOf(side, first, second), side};
 }
 
 }  // namespace
 
-void hitDieStep(ProgressionState& state, const ClassTable& table, int k) {
-    if (!isSegmentNumber(k)) {
-        return;
-    }
+namespace walk {
+
+void takeHitDie(ProgressionState& state, const ClassTable& table, int k, PairChoice* record) {
     const auto k2 = static_cast<std::size_t>(2 * k);
     const auto segment = static_cast<std::size_t>(k);
-    const std::int16_t die = better(table.recordAt(state.segmentClasses[k2 - 1]).hitDie,
-                                    table.recordAt(state.segmentClasses[k2]).hitDie);
+    const PairChoice choice = better(table.recordAt(state.segmentClasses[k2 - 1]).hitDie,
+                                     table.recordAt(state.segmentClasses[k2]).hitDie);
+    const std::int16_t die = choice.value;
     state.segmentHitDie[segment] = die;
     // The tally has sizes 0..20 only; levels of any other die stay untallied.
-    if (die < 0 || die > kMaxLevel) {
-        return;
+    if (die >= 0 && die <= kMaxLevel) {
+        auto& count = state.hitDieTally[static_cast<std::size_t>(die)];
+        count = static_cast<std::int16_t>(count + state.segmentLevels[segment]);
     }
-    auto& count = state.hitDieTally[static_cast<std::size_t>(die)];
-    count = static_cast<std::int16_t>(count + state.segmentLevels[segment]);
+    if (record != nullptr) {
+        *record = choice;
+    }
 }
 
-void skillStep(ProgressionState& state, const ClassTable& table, int k) {
-    if (!isSegmentNumber(k)) {
-        return;
-    }
+void takeSkillPoints(ProgressionState& state, const ClassTable& table, int k, PairChoice* record) {
     const auto k2 = static_cast<std::size_t>(2 * k);
     const auto segment = static_cast<std::size_t>(k);
     const ClassRecord& first = table.recordAt(state.segmentClasses[k2 - 1]);
     const ClassRecord& second = table.recordAt(state.segmentClasses[k2]);
-    const std::int16_t points = better(first.skillPoints, second.skillPoints);
+    const PairChoice choice = better(first.skillPoints, second.skillPoints);
+    const std::int16_t points = choice.value;
     state.segmentSkillPoints[segment] = points;
 
     // The first segment's multiplier carries the extra three levels' worth of
@@ -67,6 +69,23 @@ void skillStep(ProgressionState& state, const ClassTable& table, int k) {
     text += '/';
     text += second.name;
     text += " lists)]";
+    if (record != nullptr) {
+        *record = choice;
+    }
+}
+
+}  // namespace walk
+
+void hitDieStep(ProgressionState& state, const ClassTable& table, int k) {
+    if (isSegmentNumber(k)) {
+        walk::takeHitDie(state, table, k, nullptr);
+    }
+}
+
+void skillStep(ProgressionState& state, const ClassTable& table, int k) {
+    if (isSegmentNumber(k)) {
+        walk::takeSkillPoints(state, table, k, nullptr);
+    }
 }
 
 }  // namespace vostrel

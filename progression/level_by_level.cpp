@@ -57,12 +57,14 @@ LevelByLevelResult levelByLevel(const BuildSheet& sheet, const ClassTable& table
         return result;
     }
     result.rows.reserve(kMaxCharacterLevel);
+    result.steps.reserve(kMaxCharacterLevel);
 
     // The walk of the whole build, segment by segment; before each segment goes
     // in whole, each of its cuts goes in on a copy of the state the segments
     // ahead of it left. That copy then is exactly where a walk over the cut build
     // stands when it ends.
     ProgressionState ahead;
+    LevelSteps stepsAhead;
     int level = 0;
     for (int k = 1; k <= kSegmentCount; ++k) {
         const Segment& segment = sheet.segments[static_cast<std::size_t>(k - 1)];
@@ -72,12 +74,17 @@ LevelByLevelResult levelByLevel(const BuildSheet& sheet, const ClassTable& table
         const int levels = walk::levelValue(segment.levelText);
         for (int cut = 1; cut <= levels; ++cut) {
             ProgressionState cutState = ahead;
+            LevelSteps& steps = result.steps.emplace_back(stepsAhead);
             walk::processSegment(
                 cutState, table,
-                Segment{std::to_string(cut), segment.firstClass, segment.secondClass}, k);
-            result.rows.push_back(rowOf(cutState, table, ++level, k));
+                Segment{std::to_string(cut), segment.firstClass, segment.secondClass}, k,
+                &steps.rows[static_cast<std::size_t>(k - 1)]);
+            steps.rowCount = static_cast<std::int16_t>(k);
+            steps.level = static_cast<std::int16_t>(++level);
+            result.rows.push_back(rowOf(cutState, table, level, k));
         }
-        walk::processSegment(ahead, table, segment, k);
+        walk::processSegment(ahead, table, segment, k,
+                             &stepsAhead.rows[static_cast<std::size_t>(k - 1)]);
     }
     return result;
 }

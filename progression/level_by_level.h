@@ -5,17 +5,10 @@
 #include <vector>
 
 #include "class_table.h"
+#include "level_steps.h"
 #include "progression.h"
 
 namespace vostrel {
-
-// One class of a level's pair and the class level it has reached at that level.
-struct ClassAtLevel {
-    std::int16_t slot = 0;
-    std::int16_t classLevel = 0;
-
-    bool operator==(const ClassAtLevel&) const = default;
-};
 
 // The build as it stands after character level `level`: what the report would
 // say if the build stopped there.
@@ -41,7 +34,8 @@ struct LevelRow {
 
 struct LevelByLevelResult {
     ProgressionOutcome outcome = ProgressionOutcome::NothingToShow;
-    std::vector<LevelRow> rows;  // levels 1..N of the walked segments when Finished
+    std::vector<LevelRow> rows;     // levels 1..N of the walked segments when Finished
+    std::vector<LevelSteps> steps;  // steps[n]: how the numbers of rows[n] came about
 };
 
 // The build level by level. Row n is the walk over the same segments with the one

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <charconv>
+#include <cstddef>
 #include <string>
 
 namespace vostrel {
@@ -9,7 +10,8 @@ namespace vostrel {
 inline void appendInteger(std::string& text, int value) {
     char digits[12];
     const auto written = std::to_chars(digits, digits + sizeof digits, value);
-    text.append(digits, written.ptr);
+    // By length: the pair of pointers would pick the iterator overload, a slow replace.
+    text.append(digits, static_cast<std::size_t>(written.ptr - digits));
 }
 
 }  // namespace vostrel

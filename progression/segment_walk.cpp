@@ -60,8 +60,8 @@ ProgressionOutcome checkBuild(const BuildSheet& sheet) {
     return ProgressionOutcome::Finished;
 }
 
-void processSegment(ProgressionState& state, const ClassTable& table, const Segment& segment,
-                    int k) {
+void processSegment(ProgressionState& state, const ClassTable& table, const Segment& segment, int k,
+                    SegmentSteps* steps) {
     const auto k2 = static_cast<std::size_t>(2 * k);
     const std::int16_t a = segment.firstClass;
     const std::int16_t b = segment.secondClass;
@@ -80,10 +80,17 @@ void processSegment(ProgressionState& state, const ClassTable& table, const Segm
         levelsOfB = static_cast<std::int16_t>(levelsOfB + levels);
     }
 
-    hitDieStep(state, table, k);
-    skillStep(state, table, k);
-    attackStep(state, table, k);
-    saveStep(state, table, k);
+    const bool recording = steps != nullptr;
+    if (recording) {
+        steps->segment = static_cast<std::int16_t>(k);
+        steps->levels = levels;
+        steps->first = {a, levelsOfA};
+        steps->second = {b, state.classLevels[static_cast<std::size_t>(b)]};
+    }
+    takeHitDie(state, table, k, recording ? &steps->hitDie : nullptr);
+    takeSkillPoints(state, table, k, recording ? &steps->skillPoints : nullptr);
+    takeAttack(state, table, k, recording ? &steps->attack : nullptr);
+    takeSaves(state, table, k, steps);
 }
 
 }  // namespace walk

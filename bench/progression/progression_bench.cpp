@@ -8,6 +8,7 @@
 #include "build_text.h"
 #include "class_table.h"
 #include "level_by_level.h"
+#include "level_explanation.h"
 #include "pair_table.h"
 #include "progression.h"
 
@@ -79,6 +80,22 @@ void pairRowsOfFortyClasses(benchmark::State& state) {
     }
 }
 BENCHMARK(pairRowsOfFortyClasses)->Unit(benchmark::kMicrosecond);
+// The same twenty levels with every number and every row in words, as the
+// table's tooltips and its "How" pane would ask for all of them. Goal: under 50 us.
+void explanationsOfTwentyLevels(benchmark::State& state) {
+    const ClassTable table = benchTable();
+    const BuildSheet sheet = fullBuild();
+    for (auto _ : state) {
+        const LevelByLevelResult result = levelByLevel(sheet, table);
+        std::vector<LevelExplanation> explanations;
+        explanations.reserve(result.rows.size());
+        for (std::size_t n = 0; n < result.rows.size(); ++n) {
+            explanations.push_back(explainLevel(result.rows[n], result.steps[n], table));
+        }
+        benchmark::DoNotOptimize(explanations);
+    }
+}
+BENCHMARK(explanationsOfTwentyLevels)->Unit(benchmark::kMicrosecond);
 
 // Paste Build's part in the core: a five-row build copied with its report, read
 // back against 40 classes whose names differ only at their end. Goal: well under 1 ms.

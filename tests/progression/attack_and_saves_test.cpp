@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "level_explanation.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -61,16 +62,24 @@ TEST(AttackAndSavesWorkedExample, ReportShowsFlooredSaves) {
     EXPECT_EQ(lines[5], "Will=+5");
 }
 
+// How the last level's number came about, as its words end.
+std::string explained(const BuildSheet& sheet, LevelValue value) {
+    return explainValue(levelByLevel(sheet, sampleTable()).steps.back(), value, sampleTable());
+}
+
 struct BabCase {
     const char* name;
     BuildSheet sheet;
     int bab;
+    const char* explainedEnd = "";
 };
 
 class AttackBonus : public ::testing::TestWithParam<BabCase> {};
 
 TEST_P(AttackBonus, IsRoundedHalfToEvenAfterEverySegment) {
     EXPECT_EQ(walk(GetParam().sheet).bab, GetParam().bab);
+    EXPECT_TRUE(explained(GetParam().sheet, LevelValue::Bab).ends_with(GetParam().explainedEnd))
+        << explained(GetParam().sheet, LevelValue::Bab);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,10 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
                       BabCase{"SevenAndAHalfRoundsUp", makeSheet({{"10", C, B}}), 8},
                       BabCase{"TwoAndAHalfRoundsDown", makeSheet({{"5", Adept, B}}), 2},
                       BabCase{"HalfRoundsToZeroEverySegment",
-                              makeSheet({{"1", Adept, B}, {"1", Adept, B}, {"1", Adept, B}}), 0},
-                      BabCase{"SameLevelsInOneSegment", makeSheet({{"3", Adept, B}}), 2},
+                              makeSheet({{"1", Adept, B}, {"1", Adept, B}, {"1", Adept, B}}), 0,
+                              "this is 2 less than the parts rounded once: 0.5 + 0.5 + 0.5 = 1.5, "
+                              "which rounds to the even 2."},
+                      BabCase{"SameLevelsInOneSegment", makeSheet({{"3", Adept, B}}), 2,
+                              "(the rate Adept and B share) = 1.5, which rounds to the even 2."},
                       BabCase{"EqualRatesUseTheCommonRate", makeSheet({{"4", C, D}}), 3},
                       BabCase{"FirstClassWithTheBetterRate", makeSheet({{"4", A, Adept}}), 4},
+                      BabCase{"ThirdsAndTenthsShowNoDoubleNoise",
+                              makeSheet({{"2", Sage, Tithe}, {"3", Tithe, Tithe}}), 1,
+                              "= 0.6666..., which rounds to 1; row 2, 3 levels x 0.1 (Tithe's "
+                              "rate) = 0.3; 1 + 0.3 = 1.3, which rounds to 1."},
                       BabCase{"NegativeRateGoesBelowZero", makeSheet({{"3", Cursed, Cursed}}), -2}),
     CaseName{});
 
@@ -93,6 +109,7 @@ struct SaveCase {
     BuildSheet sheet;
     double fort;
     const char* fortLine;
+    const char* explainedEnd = "";
 };
 
 class FortitudeSave : public ::testing::TestWithParam<SaveCase> {};
@@ -102,6 +119,8 @@ TEST_P(FortitudeSave, KeepsItsFractionUntilTheReport) {
     const ProgressionState state = walk(c.sheet);
     EXPECT_EQ(state.fort.value(), c.fort);
     EXPECT_EQ(reportLines(buildReportText(state, sampleTable())).at(3), c.fortLine);
+    EXPECT_TRUE(explained(c.sheet, LevelValue::Fort).ends_with(c.explainedEnd))
+        << explained(c.sheet, LevelValue::Fort);
 }
 
 // A has the good Fortitude; B, C and D the poor one.
@@ -113,9 +132,15 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{"GoodFirstLevel", makeSheet({{"1", B, A}}), 2.5, "Fort=+2"},
                       SaveCase{"GoodThreeLevels", makeSheet({{"3", A, A}}), 3.5, "Fort=+3"},
                       SaveCase{"NewGoodClassBesideAnOldOneGetsNoBonus",
-                               makeSheet({{"4", B, D}, {"4", B, A}}), 20.0 / 6, "Fort=+3"},
+                               makeSheet({{"4", B, D}, {"4", B, A}}), 20.0 / 6, "Fort=+3",
+                               "no +2, as B had levels before this row (B 8 + A 4 = 12 class "
+                               "levels, more than twice 4), so only half of 4 levels: 2; in all "
+                               "1 1/3 + 2 = 3 1/3, floored to 3."},
                       SaveCase{"TwoNewClassesGetTheBonus", makeSheet({{"4", B, D}, {"4", A, C}}),
-                               32.0 / 6, "Fort=+5"},
+                               32.0 / 6, "Fort=+5",
+                               "+2, as the pair is new (8 class levels, no more than twice 4), "
+                               "plus half of 4 levels: 2 + 2 = 4; in all 1 1/3 + 4 = 5 1/3, "
+                               "floored to 5."},
                       SaveCase{"OldGoodClassGetsHalfLevels", makeSheet({{"4", A, B}, {"2", A, C}}),
                                5.0, "Fort=+5"},
                       // Thirds of 1, 4 and 1 levels make exactly 2, as 6 levels in one segment do.

@@ -12,6 +12,7 @@
 
 #include "build_text.h"
 #include "level_by_level.h"
+#include "level_explanation.h"
 #include "pair_table.h"
 #include "sample_classes.h"
 
@@ -202,6 +203,47 @@ void expectRowsAgreeWithCutBuilds(const BuildSheet& sheet, const ClassTable& tab
     }
 }
 
+// Every level's steps, added up and rounded or floored under the rules, give the
+// numbers of its row, and its words hold them.
+void expectStepsExplainRows(const LevelByLevelResult& byLevel, const ClassTable& table) {
+    ASSERT_EQ(byLevel.steps.size(), byLevel.rows.size());
+    for (std::size_t n = 0; n < byLevel.rows.size(); ++n) {
+        const LevelRow& row = byLevel.rows[n];
+        const LevelSteps& steps = byLevel.steps[n];
+        ASSERT_EQ(steps.rowCount, row.segment);
+        int bab = 0;
+        std::array<int, 3> sixths{};
+        for (int index = 0; index < steps.rowCount; ++index) {
+            const SegmentSteps& s = steps.row(index);
+            const ClassRecord& a = table.recordAt(s.first.slot);
+            const ClassRecord& b = table.recordAt(s.second.slot);
+            EXPECT_EQ(s.attack.total, s.levels * std::max(a.babRate, b.babRate) + bab);
+            bab = static_cast<int>(std::nearbyint(s.attack.total));
+            const bool bothNew = s.first.classLevel == s.levels && s.second.classLevel == s.levels;
+            const std::array<bool, 3> good{a.fortGood || b.fortGood, a.refGood || b.refGood,
+                                           a.willGood || b.willGood};
+            const std::array<const SaveStep*, 3> saves{&s.fort, &s.ref, &s.will};
+            for (std::size_t i = 0; i < 3; ++i) {
+                EXPECT_EQ(saves[i]->plusTwo, good[i] && bothNew);
+                EXPECT_EQ(saves[i]->levelShare.sixths, (good[i] ? 3 : 2) * s.levels);
+                sixths[i] += saves[i]->part().sixths;
+            }
+        }
+        EXPECT_EQ((std::array<int, 4>{bab, sixths[0] / 6, sixths[1] / 6, sixths[2] / 6}),
+                  (std::array<int, 4>{row.bab, row.fort, row.ref, row.will}));
+        const LevelExplanation words = explainLevel(row, steps, table);
+        const std::string at = " at level " + std::to_string(row.level) + ": ";
+        for (const auto& [value, opening] :
+             {std::pair{LevelValue::Bab, "BAB " + std::to_string(row.bab)},
+              {LevelValue::Fort, "Fort " + std::to_string(row.fort)},
+              {LevelValue::Ref, "Ref " + std::to_string(row.ref)},
+              {LevelValue::Will, "Will " + std::to_string(row.will)}}) {
+            EXPECT_TRUE(words.of(value).starts_with(opening + at)) << words.of(value);
+            EXPECT_NE(words.row.find('\n' + words.of(value) + '\n'), std::string::npos);
+        }
+    }
+}
+
 // The table under names that a build line must quote, number or split with care,
 // drawn often enough that most tables hold some of them twice.
 ClassTable withHardNames(const ClassTable& table, std::mt19937& rng) {
@@ -309,6 +351,7 @@ TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
             ASSERT_EQ(byLevel.rows.size(), static_cast<std::size_t>(e.acceptedLevels));
             EXPECT_EQ(bonusLines(byLevel.rows.back()), reportBonusLines(state, table));
             expectRowsAgreeWithCutBuilds(sheet, table, byLevel);
+            expectStepsExplainRows(byLevel, table);
         }
     }
     // Enough of the generated builds must reach the report for the test to mean anything.

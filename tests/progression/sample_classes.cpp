@@ -55,9 +55,11 @@ ClassTable buildSampleTable() {
                                                                  {"Negative", -2, 2, 0.5, ""},
                                                                  {"Dunce", 4, -1, 0.5, ""},
                                                                  {"Cursed", 6, 2, -0.5, ""},
-                                                                 {"Hermit", 6, 2, 0.5, ""}}) {
+                                                                 {"Hermit", 6, 2, 0.5, ""},
+                                                                 {"Sage", 6, 2, 1.0 / 3, ""}}) {
         records.push_back(makeClass(outline));
     }
+    records.push_back(makeClass({"Tithe", 6, 2, 0.1, ""}));
     auto& warden = records[Warden - 1];
     auto& mystic = records[Mystic - 1];
     auto& scout = records[Scout - 1];

@@ -33,6 +33,8 @@ enum Slot : std::int16_t {
     Dunce,     // skill points -1
     Cursed,    // rate -0.5
     Hermit,    // d6, rate 0.5, no good save
+    Sage,      // rate a third
+    Tithe,     // rate 0.1
 };
 
 struct ClassOutline {
