@@ -1,26 +1,37 @@
 #include "level_by_level_window.h"
 
 #include <QHeaderView>
-#include <QLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "build_text.h"
 #include "level_by_level.h"
+#include "level_explanation.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("Level by Level - Vostrel Progression Calculator");
 const QString kNoClassesText =
     QStringLiteral("The class file holds no classes: there is no build to show.");
+const QString kSelectALevelText =
+    QStringLiteral("Select a level to see how its numbers came about.");
+// Classes, the six numbers and the features, with a line to spare for wrapping.
+constexpr int kHowLines = 9;
 
 enum Column { Level, Classes, HitDie, SkillPoints, Bab, Fort, Ref, Will, Features };
 
 // What the table shows, as it was when the build was taken.
 struct ShownLevels {
     std::vector<vostrel::LevelRow> rows;
-    QStringList classes;  // the Classes column, row by row
+    QStringList classes;                                  // the Classes column, row by row
+    std::vector<vostrel::LevelExplanation> explanations;  // row by row
 };
 
 QString classesText(const vostrel::LevelRow& row, const vostrel::ClassTable& table) {
@@ -52,6 +63,14 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
         return shown->rows[static_cast<std::size_t>(row)];
     };
     const auto save = [](int value) { return QStringLiteral("+%1").arg(value); };
+    // A number's cell tells how it came about, to the eye and to a screen reader.
+    const auto how = [shown](vostrel::LevelValue value) {
+        return [shown, value](int r) {
+            return QString::fromStdString(
+                shown->explanations[static_cast<std::size_t>(r)].of(value));
+        };
+    };
+    using vostrel::LevelValue;
     return {
         {.title = QStringLiteral("Level"),
          .alignment = right,
@@ -60,22 +79,34 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
          .display = [shown](int r) { return shown->classes[r]; }},
         {.title = QStringLiteral("Hit Die"),
          .alignment = right,
-         .display = [at](int r) { return QStringLiteral("d%1").arg(at(r).hitDie); }},
+         .display = [at](int r) { return QStringLiteral("d%1").arg(at(r).hitDie); },
+         .toolTip = how(LevelValue::HitDie),
+         .toolTipDescribes = true},
         {.title = QStringLiteral("Skill Points"),
          .alignment = right,
-         .display = [at](int r) { return QString::number(at(r).skillPoints); }},
+         .display = [at](int r) { return QString::number(at(r).skillPoints); },
+         .toolTip = how(LevelValue::SkillPoints),
+         .toolTipDescribes = true},
         {.title = QStringLiteral("BAB"),
          .alignment = right,
-         .display = [at](int r) { return QString::number(at(r).bab); }},
+         .display = [at](int r) { return QString::number(at(r).bab); },
+         .toolTip = how(LevelValue::Bab),
+         .toolTipDescribes = true},
         {.title = QStringLiteral("Fort"),
          .alignment = right,
-         .display = [at, save](int r) { return save(at(r).fort); }},
+         .display = [at, save](int r) { return save(at(r).fort); },
+         .toolTip = how(LevelValue::Fort),
+         .toolTipDescribes = true},
         {.title = QStringLiteral("Ref"),
          .alignment = right,
-         .display = [at, save](int r) { return save(at(r).ref); }},
+         .display = [at, save](int r) { return save(at(r).ref); },
+         .toolTip = how(LevelValue::Ref),
+         .toolTipDescribes = true},
         {.title = QStringLiteral("Will"),
          .alignment = right,
-         .display = [at, save](int r) { return save(at(r).will); }},
+         .display = [at, save](int r) { return save(at(r).will); },
+         .toolTip = how(LevelValue::Will),
+         .toolTipDescribes = true},
         // The features take what room is left; the tooltip has them whole.
         {.title = QStringLiteral("Features"),
          .display = [at](int r) { return featuresText(at(r)); },
@@ -92,8 +123,28 @@ LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
     Grd_Levels->setObjectName(QStringLiteral("Grd_Levels"));
     Grd_Levels->setAccessibleName(QStringLiteral("Progression level by level"));
     Grd_Levels->setFillColumn(Features);
+
+    // Read-only but selectable from the keyboard too, so the words can be copied.
+    Lbl_How = new QLabel(QStringLiteral("How"), this);
+    Txt_How = new QPlainTextEdit(this);
+    Txt_How->setObjectName(QStringLiteral("Txt_How"));
+    Txt_How->setAccessibleName(QStringLiteral("How"));
+    Txt_How->setReadOnly(true);
+    Txt_How->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Txt_How->setTabChangesFocus(true);
+    Txt_How->setFocusPolicy(Qt::StrongFocus);
+    Lbl_How->setBuddy(Txt_How);
+    howPane_ = new QWidget(this);
+    auto* howLayout = new QVBoxLayout(howPane_);
+    howLayout->setContentsMargins(0, 0, 0, 0);
+    howLayout->addWidget(Lbl_How);
+    howLayout->addWidget(Txt_How);
+
+    // Made after the pane, so that Tab goes from the table to the pane to the button.
     Cmd_CopyAll = makeCopyAllButton(*Grd_Levels);
-    setParts(*Grd_Levels, {.messageInPlace = true, .buttons = {Cmd_CopyAll}});
+    setParts(*Grd_Levels, {.messageInPlace = true, .pane = howPane_, .buttons = {Cmd_CopyAll}});
+    connect(Grd_Levels->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &LevelByLevelWindow::showHowOf);
 }
 
 void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
@@ -101,15 +152,28 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
     vostrel::LevelByLevelResult result = vostrel::levelByLevel(sheet, table);
     const bool finished = result.outcome == vostrel::ProgressionOutcome::Finished;
     auto shown = std::make_shared<ShownLevels>();
+    howTexts_.clear();
     if (finished) {
         shown->rows = std::move(result.rows);
-        for (const vostrel::LevelRow& row : shown->rows) {
-            shown->classes.append(classesText(row, table));
+        for (std::size_t i = 0; i < shown->rows.size(); ++i) {
+            shown->classes.append(classesText(shown->rows[i], table));
+            shown->explanations.push_back(
+                vostrel::explainLevel(shown->rows[i], result.steps[i], table));
+            howTexts_.append(QString::fromStdString(shown->explanations.back().row));
         }
     }
     const int count = static_cast<int>(shown->rows.size());
+    const int wasCurrent = Grd_Levels->currentIndex().row();
     model_->setRows(levelColumns(std::move(shown)), count);
     Grd_Levels->fitColumns();
+    // The same level stays current while it is there to keep the pane on it.
+    if (count > 0) {
+        Grd_Levels->selectionModel()->setCurrentIndex(
+            model_->index(std::clamp(wasCurrent, 0, count - 1), Level),
+            QItemSelectionModel::NoUpdate);
+    }
+    showHowOf(Grd_Levels->currentIndex());
+    howPane_->setVisible(finished);
 
     if (table.classCount() == 0) {
         showMessage(kNoClassesText);
@@ -131,14 +195,26 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
     }
 }
 
+void LevelByLevelWindow::showHowOf(const QModelIndex& current) {
+    const int row = current.isValid() ? model_->givenRow(current.row()) : -1;
+    Txt_How->setPlainText(row >= 0 && row < howTexts_.size() ? howTexts_[row] : kSelectALevelText);
+}
+
 QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
     ensurePolished();
     const QHeaderView* header = Grd_Levels->horizontalHeader();
     const int tableHeight = 2 * Grd_Levels->frameWidth() + header->sizeHint().height() +
                             vostrel::kMaxCharacterLevel * Grd_Levels->lineHeight();
+    int paneHeight = 0;
+    if (!howPane_->isHidden()) {
+        paneHeight = Lbl_How->sizeHint().height() + howPane_->layout()->spacing() +
+                     2 * Txt_How->frameWidth() + kHowLines * Txt_How->fontMetrics().lineSpacing() +
+                     2 * static_cast<int>(Txt_How->document()->documentMargin()) +
+                     style()->pixelMetric(QStyle::PM_SplitterWidth);
+    }
     const QMargins margins = layout()->contentsMargins();
     return {tableWidth + margins.left() + margins.right(),
-            tableHeight + margins.top() + margins.bottom() + layout()->spacing() +
+            tableHeight + paneHeight + margins.top() + margins.bottom() + layout()->spacing() +
                 Cmd_CopyAll->sizeHint().height()};
 }
 

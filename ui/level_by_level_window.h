@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QStringList>
+
 #include "class_table.h"
 #include "progression.h"
 #include "table_window.h"
 
+class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 
 // The build's progression at every character level, in a table window of its own.
@@ -21,10 +25,17 @@ protected:
     int narrowestWidth() const override;
 
 private:
+    // The selected level's row in full, in the How pane.
+    void showHowOf(const QModelIndex& current);
     QSize aroundTable(int tableWidth) const;
+
+    QStringList howTexts_;  // each level's row in words
 
     TableModel* model_ = nullptr;
     TableView* Grd_Levels = nullptr;
     QPushButton* Cmd_CopyAll = nullptr;
+    QWidget* howPane_ = nullptr;
+    QLabel* Lbl_How = nullptr;
+    QPlainTextEdit* Txt_How = nullptr;
     bool sizedForTable_ = false;  // false while sized for a message in place of the table
 };

@@ -82,7 +82,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
             return column.toolTip ? column.toolTip(row) : QVariant();
         case Qt::AccessibleDescriptionRole:
-            return marked && column.toolTip ? column.toolTip(row) : QVariant();
+            return (marked || column.toolTipDescribes) && column.toolTip ? column.toolTip(row)
+                                                                         : QVariant();
         case Qt::DecorationRole:
             return marked ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning)
                           : QVariant();

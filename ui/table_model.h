@@ -20,6 +20,8 @@ struct TableColumn {
     std::function<QString(int row)> toolTip = {};
     std::function<bool(int row)> marked = {};
     std::function<QVariant(int row)> sortKey = {};
+    // The tooltip of every cell, marked or not, is also read after the cell.
+    bool toolTipDescribes = false;
 };
 
 // Rows shown through columns, read-only. A tab or line break inside a value

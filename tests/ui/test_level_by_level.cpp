@@ -1,4 +1,5 @@
 // View > Level by Level: opening, refreshing on Go, its messages, copying and closing.
+#include <QAccessible>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -54,6 +55,7 @@ private:
         showAndActivate(*levels());
     }
     QString clipboard() const { return QGuiApplication::clipboard()->text(); }
+    QPlainTextEdit* how() const { return control<QPlainTextEdit>(*levels(), "Txt_How"); }
 
 private slots:
     void is_built_on_first_use_only_and_comes_back_on_f2_data() {
@@ -112,6 +114,7 @@ private slots:
                  QStringLiteral("Level by Level - Vostrel Progression Calculator"));
         QCOMPARE(rows(), 3);
         QCOMPARE(cell(0, 8, Qt::ToolTipRole), QStringLiteral("Guard duty; Candle sight"));
+        QVERIFY(how()->toPlainText().startsWith(QStringLiteral("Level 1: row 1, Warden 1 / ")));
         // Taken as Go takes it: the report is there too and agrees with the last row.
         QVERIFY(output()->toPlainText().contains(QStringLiteral("\nBAB=3\nFort=+3\n")));
     }
@@ -197,6 +200,8 @@ private slots:
         QVERIFY(table()->isVisible());
         QVERIFY(levels()->accessibleDescription().isEmpty());
         QCOMPARE(cell(5, 1), QStringLiteral("Scout 4"));
+        table()->setCurrentIndex(table()->model()->index(5, 0));
+        QVERIFY(how()->toPlainText().startsWith(QStringLiteral("Level 6: row 2, Scout 4.")));
         QCOMPARE(cell(5, 8), QStringLiteral("Trailcraft"));
         // Every column in full, the longest features too.
         const int features = table()->fontMetrics().horizontalAdvance(cell(0, 8));
@@ -270,6 +275,7 @@ private slots:
             QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
         } else if (how == QLatin1String("enter")) {
             QTest::keyClick(grid, Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         } else if (how == QLatin1String("keys")) {
             QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
@@ -279,6 +285,51 @@ private slots:
             control<QPushButton>(*levels(), "Cmd_CopyAll")->click();
         }
         QCOMPARE(clipboard(), expected);
+    }
+
+    void a_number_tells_how_it_came_about_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("BAB") << 4 << 4
+                             << "BAB 4 at level 5: row 1, 2 levels x 1 (Warden's rate, the higher "
+                                "of its pair) = 2; row 2, 3 levels x 0.75 (Scout's rate) = 2.25";
+        QTest::newRow("Hit Die") << 2 << 2 << "Hit die d8 at level 3: row 2, Scout's d8.";
+    }
+    void a_number_tells_how_it_came_about() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, start);
+        enterBuild({"2", "3"}, {kWarden, kMystic, kScout, kScout});
+        openWithF2();
+        // Hovered, and after the cell to a screen reader.
+        QVERIFY2(cell(row, column, Qt::ToolTipRole).startsWith(start),
+                 qPrintable(cell(row, column, Qt::ToolTipRole)));
+        QAccessibleInterface* cells = QAccessible::queryAccessibleInterface(table());
+        QCOMPARE(cells->tableInterface()->cellAt(row, column)->text(QAccessible::Description),
+                 cell(row, column, Qt::ToolTipRole));
+        // Each number's cell explains its own column.
+        for (int number = 2; number <= 7; ++number) {
+            const QString title = table()->model()->headerData(number, Qt::Horizontal).toString();
+            QVERIFY(cell(row, number, Qt::ToolTipRole).startsWith(title, Qt::CaseInsensitive));
+        }
+    }
+
+    void the_how_pane_follows_the_selected_level_and_copies() {
+        enterThreeLevels();
+        openWithF2();
+        QTest::keyClick(table(), Qt::Key_Down);
+        QTest::keyClick(table(), Qt::Key_Down);
+        const QString level3 = how()->toPlainText();
+        QVERIFY2(
+            level3.startsWith(QStringLiteral("Level 3: row 2, Scout 1.\nHit die d8 at level 3")),
+            qPrintable(level3));
+        QVERIFY(level3.contains(QStringLiteral("\nFeatures reached: Light step")));
+        QTest::keyClick(table(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), how());
+        QTest::keyClick(how(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(how(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard(), level3);
     }
 
     void escape_closes_it_and_ctrl_x_in_the_main_window_still_exits() {
@@ -311,8 +362,10 @@ private slots:
         for (const char* name : {"Grd_Levels", "Cmd_CopyAll"}) {
             QVERIFY2(!control<QWidget>(*levels(), name)->accessibleName().isEmpty(), name);
         }
+        QCOMPARE(how()->accessibleName(), QStringLiteral("How"));
         QCOMPARE(QApplication::focusWidget(), table());
         QTest::keyClick(table(), Qt::Key_Tab);
+        QTest::keyClick(how(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(*levels(), "Cmd_CopyAll"));
     }
 };
