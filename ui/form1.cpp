@@ -23,6 +23,8 @@
 #include "client_area.h"
 #include "level_box_filter.h"
 #include "level_by_level_window.h"
+#include "pair_table.h"
+#include "pairs_window.h"
 #include "start_folder.h"
 #include "user_prompts.h"
 #include "version.h"
@@ -174,6 +176,9 @@ void Form1::createMenus() {
     Menu_Classes = Menu_View->addAction(QStringLiteral("Classes"));
     Menu_Classes->setObjectName(QStringLiteral("Menu_Classes"));
     Menu_Classes->setShortcut(QKeySequence(Qt::Key_F3));
+    Menu_Pairs = Menu_View->addAction(QStringLiteral("Pairs"));
+    Menu_Pairs->setObjectName(QStringLiteral("Menu_Pairs"));
+    Menu_Pairs->setShortcut(QKeySequence(Qt::Key_F4));
     Menu_Help = menuBar()->addMenu(QStringLiteral("Help"));
     Menu_About = Menu_Help->addAction(QStringLiteral("About"));
     Menu_About->setShortcut(QKeySequence(Qt::Key_F1));
@@ -196,6 +201,7 @@ void Form1::createConnections() {
     connect(Menu_About, &QAction::triggered, this, &Form1::showAbout);
     connect(Menu_LevelByLevel, &QAction::triggered, this, &Form1::showLevelByLevel);
     connect(Menu_Classes, &QAction::triggered, this, &Form1::showClasses);
+    connect(Menu_Pairs, &QAction::triggered, this, &Form1::showPairs);
 
     // Text fields claim Ctrl+X for Cut; Exit must win wherever the focus is.
     Txt_Output->installEventFilter(this);
@@ -430,6 +436,29 @@ void Form1::showClasses() {
         classes_->showClasses(classFilePath_, classTable_);
     }
     classes_->present();
+}
+
+void Form1::showPairs() {
+    if (pairs_ == nullptr) {
+        pairs_ = new PairsWindow(*this, classTable_);
+        connect(pairs_, &PairsWindow::pairChosen, this, &Form1::usePair);
+    }
+    pairs_->present();
+}
+
+void Form1::usePair(int first, int second, int level) {
+    const vostrel::PairPlace place = vostrel::placeOfPair(takeBuildSheet(), level);
+    if (place.fit != vostrel::PairFit::Fits) {
+        prompts_.showMessage(pairs_, QStringLiteral("Use Pair"),
+                             PairsWindow::refusalText(place.fit), QMessageBox::Ok, QMessageBox::Ok,
+                             QMessageBox::Information);
+        return;
+    }
+    const auto k = static_cast<std::size_t>(place.segment - 1);
+    Txt_Lvl[k]->setText(QString::number(place.levels));
+    Cbo_Class[2 * k]->setCurrentIndex(first);
+    Cbo_Class[2 * k + 1]->setCurrentIndex(second);
+    onGoClicked();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@ class ClassList;
 class QAction;
 class ClassesWindow;
 class LevelByLevelWindow;
+class PairsWindow;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -58,6 +59,8 @@ private:
     void pasteBuild();
 
     void showClasses();
+    void showPairs();
+    void usePair(int first, int second, int level);
 
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
@@ -77,10 +80,12 @@ private:
     QMenu* Menu_View = nullptr;
     QAction* Menu_LevelByLevel = nullptr;
     QAction* Menu_Classes = nullptr;
+    QAction* Menu_Pairs = nullptr;
     QMenu* Menu_Help = nullptr;
     QAction* Menu_About = nullptr;
 
     QString classFilePath_;
     LevelByLevelWindow* levelByLevel_ = nullptr;  // built on first use
     ClassesWindow* classes_ = nullptr;            // built on first use
+    PairsWindow* pairs_ = nullptr;                // built on first use
 };
