@@ -119,6 +119,9 @@ PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table)
     Grd_Pairs->setObjectName(QStringLiteral("Grd_Pairs"));
     Grd_Pairs->setAccessibleName(QStringLiteral("Pairs of classes"));
     Grd_Pairs->setFillColumn(Features);
+    // Columns fit the rows in view and a sample of the others: measuring all of
+    // 780 pairs' texts at each new level would be most of the wait.
+    Grd_Pairs->horizontalHeader()->setResizeContentsPrecision(kRowsShown * 4);
     auto* usePair = new QAction(QStringLiteral("Use Pair"), Grd_Pairs);
     usePair->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     usePair->setShortcutContext(Qt::WidgetShortcut);
