@@ -1,11 +1,13 @@
 #include "pair_table.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <utility>
 
 #include "progression.h"
 #include "report_lines.h"
+#include "segment_walk.h"
 
 namespace vostrel {
 
@@ -67,6 +69,28 @@ std::vector<PairRow> pairRows(const ClassTable& table, int level, std::int16_t w
         }
     }
     return rows;
+}
+
+PairPlace placeOfPair(const BuildSheet& sheet, int level) {
+    const auto free =
+        std::find_if(sheet.segments.begin(), sheet.segments.end(),
+                     [](const Segment& s) { return s.firstClass < 1 && s.secondClass < 1; });
+    if (free == sheet.segments.end()) {
+        return {.fit = PairFit::NoFreeRow};
+    }
+    int left = kMaxCharacterLevel;
+    for (const Segment& other : sheet.segments) {
+        if (&other != &*free) {
+            left -= walk::levelValue(other.levelText);
+        }
+    }
+    const int levels = std::min(level, left);
+    if (levels < 1) {
+        return {.fit = PairFit::NoLevelLeft};
+    }
+    return {.fit = PairFit::Fits,
+            .segment = static_cast<int>(free - sheet.segments.begin()) + 1,
+            .levels = levels};
 }
 
 }  // namespace vostrel

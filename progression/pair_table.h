@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "class_table.h"
+#include "progression.h"
 
 namespace vostrel {
 
@@ -40,5 +41,19 @@ inline constexpr std::int16_t kAnyClass = 0;
 // 1..20 or a table of fewer than two classes.
 std::vector<PairRow> pairRows(const ClassTable& table, int level,
                               std::int16_t withClass = kAnyClass);
+
+// Where a chosen pair goes in a build, or why it cannot.
+enum class PairFit { Fits, NoFreeRow, NoLevelLeft };
+
+struct PairPlace {
+    PairFit fit = PairFit::NoFreeRow;
+    int segment = 0;  // 1..5, when it fits
+    int levels = 0;   // the row's new level count, when it fits
+};
+
+// The pair goes into the first row with no class in either list, with `level`
+// levels or as many as the other rows' boxes leave below 21 if fewer: that row's
+// own box is written over, so only the others count.
+PairPlace placeOfPair(const BuildSheet& sheet, int level);
 
 }  // namespace vostrel

@@ -2,8 +2,9 @@
 # Shows the real window on a virtual X display (Xvfb, the xcb platform) with a
 # build from the sample class file and its report, and writes the window's
 # picture to docs/screenshot.png; then the same with the Level by Level window
-# open beside it, to docs/level-by-level.png, and with the Classes window, to
-# docs/classes.png. Needs Xvfb and ImageMagick.
+# open beside it, to docs/level-by-level.png, with the Classes window, to
+# docs/classes.png, and with the Pairs window, to docs/pairs.png. Needs Xvfb and
+# ImageMagick.
 # Usage: scripts/screenshot.sh [build dir=build/default]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -58,3 +59,4 @@ shoot() {  # mode, output
 shoot demo docs/screenshot.png
 shoot levels docs/level-by-level.png
 shoot classes docs/classes.png
+shoot pairs docs/pairs.png

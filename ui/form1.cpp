@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "build_sheet_widget.h"
 #include "build_text.h"
@@ -21,6 +23,8 @@
 #include "client_area.h"
 #include "key_rules.h"
 #include "level_by_level_window.h"
+#include "pair_table.h"
+#include "pairs_window.h"
 #include "spoken_notice.h"
 #include "start_folder.h"
 #include "user_prompts.h"
@@ -175,6 +179,8 @@ void Form1::createMenus() {
                Qt::Key_F2, this, &Form1::showLevelByLevel);
     addCommand(*view, QStringLiteral("Classes"), QStringLiteral("Menu_Classes"), Qt::Key_F3, this,
                &Form1::showClasses);
+    addCommand(*view, QStringLiteral("Pairs"), QStringLiteral("Menu_Pairs"), Qt::Key_F4, this,
+               &Form1::showPairs);
     QMenu* help = addMenu(QStringLiteral("Help"), QStringLiteral("Menu_Help"));
     addCommand(*help, QStringLiteral("About"), QStringLiteral("Menu_About"), Qt::Key_F1, this,
                &Form1::showAbout);
@@ -320,4 +326,30 @@ void Form1::showClasses() {
         classes_->showClasses(classFilePath_, classTable_);
     }
     classes_->present();
+}
+
+void Form1::showPairs() {
+    if (pairs_ == nullptr) {
+        pairs_ = new PairsWindow(*this, classTable_);
+        connect(pairs_, &PairsWindow::pairChosen, this, &Form1::usePair);
+    }
+    pairs_->present();
+}
+
+void Form1::usePair(int first, int second, int level) {
+    buildSheet_->settleClassTexts();
+    vostrel::BuildSheet sheet = buildSheet_->sheet();
+    const vostrel::PairPlace place = vostrel::placeOfPair(sheet, level);
+    if (place.fit != vostrel::PairFit::Fits) {
+        prompts_.showMessage(pairs_, QStringLiteral("Use Pair"),
+                             PairsWindow::refusalText(place.fit), QMessageBox::Ok, QMessageBox::Ok,
+                             QMessageBox::Information);
+        return;
+    }
+    vostrel::Segment& segment = sheet.segments[static_cast<std::size_t>(place.segment - 1)];
+    segment.levelText = std::to_string(place.levels);
+    segment.firstClass = static_cast<std::int16_t>(first);
+    segment.secondClass = static_cast<std::int16_t>(second);
+    buildSheet_->setSheet(sheet);
+    onGoClicked();
 }

@@ -8,6 +8,7 @@
 class BuildSheetWidget;
 class ClassesWindow;
 class LevelByLevelWindow;
+class PairsWindow;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -48,6 +49,9 @@ private:
     void copyBuild();
     void pasteBuild();
 
+    void showPairs();
+    void usePair(int first, int second, int level);
+
     UserPrompts& prompts_;
     vostrel::ClassTable classTable_;
     bool classDataLoaded_ = false;
@@ -61,4 +65,5 @@ private:
     LevelByLevelWindow* levelByLevel_ = nullptr;  // built on first use
     ClassesWindow* classes_ = nullptr;            // built on first use
     SpokenNotice* outcomeNotice_ = nullptr;       // built on first use
+    PairsWindow* pairs_ = nullptr;                // built on first use
 };

@@ -8,10 +8,12 @@
 //   vostrel-ui-startup levels <class file> the same with the Level by Level window open beside
 //                                          it; the frame printed holds both windows
 //   vostrel-ui-startup classes <class file> the same with the Classes window open beside it
+//   vostrel-ui-startup pairs <class file>   the same with the Pairs window open beside it
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMap>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -57,8 +59,9 @@ void printReady(const QRect& frame) {
 }
 
 int usage() {
-    std::fputs("usage: vostrel-ui-startup form|demo|levels|classes <class file> | empty | label\n",
-               stderr);
+    std::fputs(
+        "usage: vostrel-ui-startup form|demo|levels|classes|pairs <class file> | empty | label\n",
+        stderr);
     return 64;
 }
 
@@ -80,18 +83,22 @@ int main(int argc, char* argv[]) {
         window.show();
         return QApplication::exec();
     }
+    // Each table window's menu command and window.
+    const QMap<QString, std::pair<QString, QString>> tableWindows{
+        {QStringLiteral("levels"),
+         {QStringLiteral("Menu_LevelByLevel"), QStringLiteral("LevelByLevelWindow")}},
+        {QStringLiteral("classes"),
+         {QStringLiteral("Menu_Classes"), QStringLiteral("ClassesWindow")}},
+        {QStringLiteral("pairs"), {QStringLiteral("Menu_Pairs"), QStringLiteral("PairsWindow")}},
+    };
     const bool classes = mode == QLatin1String("classes");
-    if ((mode == QLatin1String("levels") || classes) && args.size() == 3) {
+    if (tableWindows.contains(mode) && args.size() == 3) {
         PathPrompts prompts(args[2]);
         Form1 window(prompts);
         enterDemoBuild(window);
         window.show();
-        window
-            .findChild<QAction*>(classes ? QStringLiteral("Menu_Classes")
-                                         : QStringLiteral("Menu_LevelByLevel"))
-            ->trigger();
-        auto* opened = window.findChild<QWidget*>(classes ? QStringLiteral("ClassesWindow")
-                                                          : QStringLiteral("LevelByLevelWindow"));
+        window.findChild<QAction*>(tableWindows[mode].first)->trigger();
+        auto* opened = window.findChild<QWidget*>(tableWindows[mode].second);
         if (classes) {
             // A class whose features fill most levels.
             auto* table = opened->findChild<QAbstractItemView*>(QStringLiteral("Grd_Classes"));

@@ -229,6 +229,10 @@ private slots:
         QTest::newRow("Classes") << int(Qt::Key_F3) << "ClassesWindow" << QString() << QString();
         QTest::newRow("Classes, no classes") << int(Qt::Key_F3) << "ClassesWindow"
                                              << "empty.csv" << noClasses;
+        QTest::newRow("Pairs") << int(Qt::Key_F4) << "PairsWindow" << QString() << QString();
+        QTest::newRow("Pairs, one class") << int(Qt::Key_F4) << "PairsWindow"
+                                          << "tab_inside.csv"
+                                          << "The class file holds one class: a pair needs two.";
     }
     void table_windows_are_windows_of_their_own_to_a_screen_reader() {
         QFETCH(int, key);
@@ -236,8 +240,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, message);
         if (!file.isEmpty()) {
-            window_ = loadedWindow(prompts_, qPrintable(file));
-            showAndActivate(*window_);
+            reload(qPrintable(file));
         }
         const AccessibilityEvents events({QAccessible::StateChanged});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));

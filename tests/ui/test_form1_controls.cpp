@@ -46,13 +46,6 @@ double contrast(const QColor& a, const QColor& b) {
 class Form1ControlsTest : public ShownWindowTest {
     Q_OBJECT
 
-private:
-    void reload(const char* classFile) {
-        window_.reset();
-        window_ = loadedWindow(prompts_, classFile);
-        showAndActivate(*window_);
-    }
-
 private slots:
     void list_text_settles_on_the_class_that_counts_data() {
         QTest::addColumn<QString>("file");  // empty: warden_mystic_scout.csv
@@ -283,6 +276,8 @@ private slots:
                                    << "";
         QTest::newRow("F3: Classes") << QKeyCombination(Qt::Key_F3) << false << ""
                                      << "ClassesWindow";
+        QTest::newRow("F4: Pairs") << QKeyCombination(Qt::Key_F4) << false << ""
+                                   << "PairsWindow";
         QTest::newRow("Ctrl+Shift+C: Copy Build, with nothing to copy")
             << (Qt::CTRL | Qt::SHIFT | Qt::Key_C) << false << "Copy Build"
             << "";

@@ -221,3 +221,16 @@ void ShownWindowTest::cleanup() {
 QPlainTextEdit* ShownWindowTest::output() const {
     return control<QPlainTextEdit>(*window_, "Txt_Output");
 }
+
+void ShownWindowTest::reload(const char* classFile) {
+    window_.reset();
+    window_ = loadedWindow(prompts_, classFile);
+    showAndActivate(*window_);
+}
+
+QWidget* ShownWindowTest::openTableWindow(Qt::Key key, const char* name) const {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    auto* opened = control<QWidget>(*window_, QString::fromUtf8(name));
+    showAndActivate(*opened);
+    return opened;
+}

@@ -129,6 +129,10 @@ protected:
     std::unique_ptr<Form1> window_;
 
     QPlainTextEdit* output() const;
+    // Starts over from a window loaded from `classFile`, shown and active.
+    void reload(const char* classFile);
+    // Presses `key` where the focus is; the table window `name` it opened, shown and active.
+    QWidget* openTableWindow(Qt::Key key, const char* name) const;
 
 private:
     const char* classFile_;

@@ -1,0 +1,138 @@
+// View > Pairs: every pair of the file's classes at a level, filtered, sorted, and
+// taken into the build.
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+
+#include "window_test_support.h"
+
+namespace {
+
+enum Column { Number, First, Second, HitDie, SkillPoints, Bab, Fort, Ref, Will };
+
+}  // namespace
+
+class PairsWindowTest : public ShownWindowTest {
+    Q_OBJECT
+
+private:
+    QWidget* pairs_ = nullptr;
+    QTableView* table() const { return control<QTableView>(*pairs_, "Grd_Pairs"); }
+    QString cell(int row, int column) const {
+        return table()->model()->index(row, column).data().toString();
+    }
+    void clickHeader(int column) const {
+        QHeaderView* header = table()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+    }
+
+private slots:
+    void one_row_for_every_pair_of_two_classes_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("the sample's 14 classes") << "../../../data/classes.csv" << 91;
+        QTest::newRow("40 classes") << "forty_classes.csv" << 780;
+    }
+    void one_row_for_every_pair_of_two_classes() {
+        QFETCH(QString, file);
+        QFETCH(int, rows);
+        reload(qPrintable(file));
+        pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
+        QCOMPARE(table()->model()->rowCount(), rows);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(table()));
+    }
+
+    void level_and_class_choose_the_rows_and_a_header_sorts_them() {
+        pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
+        typeOver(control<QComboBox>(*pairs_, "Cbo_WithClass")->lineEdit(), "scout\r");
+        QTest::keyClick(table(), Qt::Key_Down);
+        control<QSpinBox>(*pairs_, "Spn_Level")->setValue(2);
+        QCOMPARE(table()->model()->rowCount(), 2);
+        QCOMPARE(cell(table()->currentIndex().row(), Number), QStringLiteral("3"));  // kept
+        QCOMPARE((QStringList{cell(0, Number), cell(0, First), cell(0, Second), cell(0, HitDie)}),
+                 (QStringList{"2", "Warden", "Scout", "2d10"}));
+        clickHeader(HitDie);  // Mystic / Scout's d8 first, then reversed, then file order
+        QCOMPARE(cell(0, Number), QStringLiteral("3"));
+        clickHeader(HitDie);
+        QCOMPARE(cell(0, Number), QStringLiteral("2"));
+        clickHeader(HitDie);
+        clickHeader(Number);
+        QCOMPARE(cell(0, Number), QStringLiteral("2"));
+    }
+
+    void use_pair_fills_the_first_row_without_a_class_data() {
+        QTest::addColumn<QStringList>("levels");  // the level boxes from the top
+        QTest::addColumn<QList<int>>("classes");  // the lists' positions from the top
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("row");       // where the pair goes; -1: nowhere, a message says why
+        QTest::addColumn<QString>("said");  // the row's new level count, or the message's start
+        QTest::newRow("an empty build: 18 levels in the first row")
+            << QStringList{} << QList<int>{} << "Enter" << 0 << "18";
+        QTest::newRow("5 levels above: 15 in the second row")
+            << QStringList{"5", "7"} << QList<int>{1, 2} << "double click" << 1 << "15";
+        QTest::newRow("every row with a class")
+            << QStringList{} << QList<int>{1, -1, 0, 3, 2, 0, 1, 1, -1, 2} << "button" << -1
+            << "Every row";
+        QTest::newRow("20 levels in the other rows")
+            << QStringList{"12", "9", "8"} << QList<int>{1, 2, 0, 0} << "Enter" << -1
+            << "The other rows";
+    }
+    void use_pair_fills_the_first_row_without_a_class() {
+        QFETCH(QStringList, levels);
+        QFETCH(QList<int>, classes);
+        QFETCH(QString, how);
+        QFETCH(int, row);
+        QFETCH(QString, said);
+        for (int i = 0; i < levels.size(); ++i) {
+            levelBox(*window_, i)->setText(levels[i]);
+        }
+        for (int i = 0; i < classes.size(); ++i) {
+            classList(*window_, i)->setCurrentIndex(classes[i]);
+        }
+        pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
+        control<QSpinBox>(*pairs_, "Spn_Level")->setValue(18);
+        QTest::keyClick(table(), Qt::Key_Down);  // Warden / Scout
+        if (how == "Enter") {
+            QTest::keyClick(table(), Qt::Key_Return);
+        } else if (how == "button") {
+            control<QPushButton>(*pairs_, "Cmd_UsePair")->click();
+        } else {
+            const QRect rect = table()->visualRect(table()->model()->index(1, First));
+            // The view takes a double click only on the row just pressed.
+            QTest::mousePress(table()->viewport(), Qt::LeftButton, {}, rect.center());
+            QMouseEvent twice(QEvent::MouseButtonDblClick, rect.center(),
+                              table()->viewport()->mapToGlobal(rect.center()), Qt::LeftButton,
+                              Qt::LeftButton, {});
+            QApplication::sendEvent(table()->viewport(), &twice);
+        }
+        if (row < 0) {
+            QCOMPARE(prompts_.messageRequests.size(), 1);
+            QVERIFY(prompts_.messageRequests[0].text.startsWith(said));
+            QVERIFY(output()->toPlainText().isEmpty());  // Go did not run
+            return;
+        }
+        QCOMPARE(levelBox(*window_, row)->text(), said);
+        QCOMPARE(classList(*window_, 2 * row)->currentText(), QStringLiteral("Warden"));
+        QCOMPARE(classList(*window_, 2 * row + 1)->currentText(), QStringLiteral("Scout"));
+        // Go ran; for the pair alone its report holds the row's numbers.
+        const QString report = output()->toPlainText();
+        QVERIFY2(report.startsWith(row == 0 ? "HD=18d10\n" : "HD=20d10\n"), qPrintable(report));
+        if (row == 0) {
+            for (const auto& [label, column] :
+                 {std::pair{"BAB=", Bab}, {"Fort=", Fort}, {"Ref=", Ref}, {"Will=", Will}}) {
+                QVERIFY(report.contains(QStringLiteral("\n%1%2\n").arg(label, cell(1, column))));
+            }
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    return runWindowTests<PairsWindowTest>(argc, argv);
+}
+
+#include "test_pairs_window.moc"

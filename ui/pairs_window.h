@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+
+#include "class_table.h"
+#include "pair_table.h"
+#include "table_window.h"
+
+class ClassList;
+class QPushButton;
+class QSpinBox;
+
+// Every pair of two classes of the file side by side, as Go would report each pair
+// alone at the chosen level, optionally only the pairs with one class; the
+// selected pair can be taken into the build.
+// - Use Pair (the button, Enter in the table or a double click on a row) asks for
+//   the pair to be put into the build at the chosen level: pairChosen().
+// - A new level or class keeps the selected pair selected, when it is still shown.
+class PairsWindow final : public TableWindow {
+    Q_OBJECT
+
+public:
+    // Shows the pairs of `table`.
+    PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table);
+
+    // Why a pair did not go into the build.
+    static QString refusalText(vostrel::PairFit fit);
+
+signals:
+    // The pair of class slots `first` and `second`, at `level` levels.
+    void pairChosen(int first, int second, int level);
+
+protected:
+    QSize preferredSize() const override;
+    int narrowestWidth() const override;
+
+private:
+    void showRows();
+    void usePairAt(const QModelIndex& index);
+    QSize aroundTable(int tableWidth) const;
+
+    struct Shown;
+    static std::vector<TableColumn> columns(const std::shared_ptr<const Shown>& shown);
+
+    std::shared_ptr<const vostrel::ClassTable> table_;  // as shown, a copy of the file's
+    std::shared_ptr<const Shown> shown_;
+    QSpinBox* Spn_Level = nullptr;
+    ClassList* Cbo_WithClass = nullptr;
+    TableModel* pairs_ = nullptr;
+    TableView* Grd_Pairs = nullptr;
+    QPushButton* Cmd_UsePair = nullptr;
+    QPushButton* Cmd_CopyAll = nullptr;
+};
