@@ -141,7 +141,7 @@ std::optional<Refusal> RecordReader::readRecord(bool& emptyRow) {
         // cells. No class begins so: its hit die would be empty.
         if (fieldNumber == 1) {
             mayBeEmptyRow =
-                field_.lineStart && field_.isEmptyCell() && field_.end == FieldEnd::Comma;
+                field_.lineStart && field_.end == FieldEnd::Comma && field_.isEmptyCell();
         } else if (fieldNumber == 2 && mayBeEmptyRow && field_.isEmptyCell()) {
             std::string hitDie = std::move(field_.text);
             if (restOfRowEmpty()) {

@@ -50,10 +50,8 @@ void LineWatch::classBegins(int classNumber, std::int64_t line) {
     onOneLine_ = true;
 }
 
-void LineWatch::note(const Field& field, int fieldNumber, const std::string& name) {
-    if (field.end != FieldEnd::LineEnd || fieldNumber == kFieldCount || !onOneLine_) {
-        return;
-    }
+// The first line end inside the class, before its last field.
+void LineWatch::noteLineEnd(const Field& field, int fieldNumber, const std::string& name) {
     onOneLine_ = false;
     // A line end inside a quoted text would make the count of the line's fields a guess.
     // The first class has no class before it to show one class per line; it is

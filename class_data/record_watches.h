@@ -41,7 +41,11 @@ class LineWatch {
 public:
     void classBegins(int classNumber, std::int64_t line);
     // A field of the class being read, once stored; `name` is the class's name.
-    void note(const Field& field, int fieldNumber, const std::string& name);
+    void note(const Field& field, int fieldNumber, const std::string& name) {
+        if (field.end == FieldEnd::LineEnd && fieldNumber != kFieldCount && onOneLine_) {
+            noteLineEnd(field, fieldNumber, name);
+        }
+    }
     // The class has all its fields; `lineGoesOn` when the next one begins on the
     // line where it ended.
     void classEnds(bool lineGoesOn);
@@ -57,6 +61,7 @@ public:
     std::optional<Refusal> verdict(const Refusal& found) const;
 
 private:
+    void noteLineEnd(const Field& field, int fieldNumber, const std::string& name);
     Refusal shortLine(RefusalKind kind) const;
 
     int classNumber_ = 0;
