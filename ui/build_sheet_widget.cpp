@@ -55,8 +55,11 @@ void BuildSheetWidget::filterLevelText(std::size_t row) {
     }
 }
 
-void BuildSheetWidget::fillClassLists(const QStringList& classNames) {
-    const QStringList items = QStringList{kNoClass} + classNames;
+void BuildSheetWidget::fillClassLists(const std::vector<std::string>& classNames) {
+    QStringList items{kNoClass};
+    for (const std::string& name : classNames) {
+        items.append(QString::fromStdString(name));
+    }
     for (ClassList* list : Cbo_Class) {
         list->addItems(items);
         // Adding the first item selects it; the list shows "Class" until the user picks.
@@ -64,10 +67,11 @@ void BuildSheetWidget::fillClassLists(const QStringList& classNames) {
     }
 }
 
-void BuildSheetWidget::settleClassTexts() {
+vostrel::BuildSheet BuildSheetWidget::settledSheet() {
     for (ClassList* list : Cbo_Class) {
         list->settleText();
     }
+    return sheet();
 }
 
 vostrel::BuildSheet BuildSheetWidget::sheet() const {

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "progression.h"
 
@@ -22,12 +24,14 @@ public:
     explicit BuildSheetWidget(QWidget* parent);
 
     // Every list: "<None>", then `classNames` in their order, nothing chosen.
-    void fillClassLists(const QStringList& classNames);
+    void fillClassLists(const std::vector<std::string>& classNames);
 
-    // Ends any editing of a list's text, so that every list shows the class it
-    // counts (class_list.h); sheet() reads the choices, not the texts.
-    void settleClassTexts();
+    // What the rows count: the level texts and the lists' chosen entries, not
+    // the texts typed into them.
     vostrel::BuildSheet sheet() const;
+    // The same, after ending any editing of a list's text, so that every list
+    // shows the class it counts (class_list.h): what Go and Copy Build take.
+    vostrel::BuildSheet settledSheet();
     // Shows `sheet` in the rows, each list showing its class's whole name.
     void setSheet(const vostrel::BuildSheet& sheet);
 

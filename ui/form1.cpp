@@ -206,11 +206,7 @@ bool Form1::loadClassData() {
                              QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
         place.folder = QFileInfo(*path).absolutePath();
     }
-    QStringList names;
-    for (const std::string& name : classTable_.classNames()) {
-        names.append(QString::fromStdString(name));
-    }
-    buildSheet_->fillClassLists(names);
+    buildSheet_->fillClassLists(classTable_.classNames());
     return true;
 }
 
@@ -236,8 +232,7 @@ std::optional<QString> Form1::chooseClassFile(FileDialogPlace& place) {
 
 void Form1::onGoClicked() {
     Txt_Output->clear();
-    buildSheet_->settleClassTexts();
-    const vostrel::BuildSheet sheet = buildSheet_->sheet();
+    const vostrel::BuildSheet sheet = buildSheet_->settledSheet();
     const vostrel::ProgressionResult result = vostrel::computeProgression(sheet, classTable_);
     switch (result.outcome) {
         case vostrel::ProgressionOutcome::TooManyLevels:
@@ -295,8 +290,7 @@ void Form1::showLevelByLevel() {
 }
 
 void Form1::copyBuild() {
-    buildSheet_->settleClassTexts();
-    const std::string text = vostrel::buildText(buildSheet_->sheet(), classTable_);
+    const std::string text = vostrel::buildText(buildSheet_->settledSheet(), classTable_);
     if (text.empty()) {
         prompts_.showMessage(this, QStringLiteral("Copy Build"),
                              QString::fromUtf8(vostrel::kNothingToCopyText), QMessageBox::Ok,
@@ -337,8 +331,7 @@ void Form1::showPairs() {
 }
 
 void Form1::usePair(int first, int second, int level) {
-    buildSheet_->settleClassTexts();
-    vostrel::BuildSheet sheet = buildSheet_->sheet();
+    vostrel::BuildSheet sheet = buildSheet_->settledSheet();
     const vostrel::PairPlace place = vostrel::placeOfPair(sheet, level);
     if (place.fit != vostrel::PairFit::Fits) {
         prompts_.showMessage(pairs_, QStringLiteral("Use Pair"),
