@@ -1,6 +1,7 @@
 #include "key_rules.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -9,7 +10,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -28,6 +31,39 @@ bool commandOf(const QAction& action, const QWidget* window) {
 
 bool opensMenu(const QAction* title) {
     return title->isVisible() && title->isEnabled() && title->menu() != nullptr;
+}
+
+void chooseFirstItem(QMenu& menu) {
+    const QList<QAction*> items = menu.actions();
+    const auto first = std::find_if(items.begin(), items.end(), [](const QAction* item) {
+        return item->isVisible() && item->isEnabled() && !item->isSeparator();
+    });
+    if (first != items.end()) {
+        menu.setActiveAction(*first);
+    }
+}
+
+// Long enough for a screen reader to take the title's focus change and say the
+// title before the first item's focus change cuts it short; short enough that a
+// player who goes on to the next menu hears only the titles.
+constexpr auto kTitleHeard = std::chrono::milliseconds(400);
+
+// Opens the menu under `title` with its first item chosen, as Qt does when the
+// keyboard goes from menu to menu. A screen reader speaks only the newest focus
+// change it has in hand, so while one listens the item is chosen a moment after
+// the title, and both are heard.
+void openAtFirstItem(QMenuBar& bar, QAction* title) {
+    bar.setActiveAction(title);
+    QMenu* menu = title->menu();
+    if (!QAccessible::isActive()) {
+        chooseFirstItem(*menu);
+        return;
+    }
+    QTimer::singleShot(kTitleHeard, menu, [menu] {
+        if (menu->isVisible() && menu->activeAction() == nullptr) {
+            chooseFirstItem(*menu);
+        }
+    });
 }
 
 }  // namespace
@@ -107,9 +143,7 @@ bool KeyRules::runFromDropDown(QObject* watched, const QKeyEvent& key) const {
 
 // Qt moves from one menu to the next by handing the focus back to the window's
 // control for a moment, which a screen reader announces between the two menus.
-// Here the old menu closes and the next opens without that, its title chosen as
-// when it opens from the menu bar: a screen reader speaks only the last of the
-// focus changes of one key, so the title would not be heard beside a first item.
+// Here the old menu closes and the next opens without that.
 bool KeyRules::openNeighbourMenu(QObject* watched, const QKeyEvent& key) const {
     auto* menu = qobject_cast<QMenu*>(watched);
     const bool sideways = key.key() == Qt::Key_Left || key.key() == Qt::Key_Right;
@@ -128,8 +162,15 @@ bool KeyRules::openNeighbourMenu(QObject* watched, const QKeyEvent& key) const {
     for (int next = (here + step + count) % count; next != here;
          next = (next + step + count) % count) {
         if (opensMenu(titles[next])) {
+            // A menu whose items were chosen by keys holds the focus, and hands it to
+            // the window's control when it closes as the last open popup; with the
+            // next menu open already, it passes to that menu instead.
+            if (menu->hasFocus()) {
+                titles[next]->menu()->popup(
+                    bar->mapToGlobal(bar->actionGeometry(titles[next]).bottomLeft()));
+            }
             menu->hide();
-            bar->setActiveAction(titles[next]);
+            openAtFirstItem(*bar, titles[next]);
             return true;
         }
     }
@@ -140,6 +181,6 @@ void KeyRules::openMenuBar() const {
     const QList<QAction*> titles = window_.menuBar()->actions();
     const auto first = std::find_if(titles.begin(), titles.end(), opensMenu);
     if (first != titles.end()) {
-        window_.menuBar()->setActiveAction(*first);
+        openAtFirstItem(*window_.menuBar(), *first);
     }
 }

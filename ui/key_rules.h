@@ -15,7 +15,8 @@ class QMainWindow;
 //   types, being AltGr on some keyboards ("@", "Ł", "€").
 // - Enter presses the focused button as Space does, without the button becoming
 //   the default one that Enter in other controls would press.
-// - F10 opens the first menu; Left and Right then go from menu to menu.
+// - F10 opens the first menu; Left and Right then go from menu to menu, each
+//   opened at its first item.
 class KeyRules final : public QObject {
     Q_OBJECT
 
