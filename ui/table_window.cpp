@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -57,10 +56,14 @@ void TableWindow::setParts(TableView& table, const Parts& parts) {
         Lbl_Message->setWordWrap(true);
         Lbl_Message->setTextFormat(Qt::PlainText);
         Lbl_Message->setMargin(12);
-        pages_ = new QStackedWidget(this);
-        pages_->addWidget(&table);
-        pages_->addWidget(Lbl_Message);
-        middle = pages_;
+        Lbl_Message->hide();
+        // A plain holder, where a stacked widget would be announced as a "layered
+        // pane" each time the table takes the focus.
+        middle = new QWidget(this);
+        auto* holder = new QVBoxLayout(middle);
+        holder->setContentsMargins(0, 0, 0, 0);
+        holder->addWidget(&table);
+        holder->addWidget(Lbl_Message);
     }
     if (parts.pane != nullptr) {
         auto* split = new QSplitter(Qt::Vertical, this);
@@ -92,12 +95,13 @@ void TableWindow::showMessage(const QString& message) {
     if (!message.isEmpty()) {
         Lbl_Message->setText(message);
     }
-    pages_->setCurrentWidget(message.isEmpty() ? static_cast<QWidget*>(table_) : Lbl_Message);
+    table_->setHidden(!message.isEmpty());
+    Lbl_Message->setHidden(message.isEmpty());
     setOpeningMessage(message);
 }
 
 bool TableWindow::showsMessage() const {
-    return pages_ != nullptr && pages_->currentWidget() == Lbl_Message;
+    return Lbl_Message != nullptr && !Lbl_Message->isHidden();
 }
 
 // As a window opens, a screen reader speaks its title and description, then the

@@ -9,7 +9,6 @@
 class QLabel;
 class QLayout;
 class QPushButton;
-class QStackedWidget;
 
 // A window of its own holding a table, opened from the main window.
 // - Built on first use; closing it only hides it, and it closes with the main window.
@@ -67,7 +66,6 @@ protected:
 private:
     QWidget& mainWindow_;
     TableView* table_ = nullptr;
-    QStackedWidget* pages_ = nullptr;  // the table and its message, with messageInPlace
     QLabel* Lbl_Message = nullptr;
     bool placed_ = false;
 };

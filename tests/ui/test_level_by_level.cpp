@@ -364,6 +364,16 @@ private slots:
         }
         QCOMPARE(how()->accessibleName(), QStringLiteral("How"));
         QCOMPARE(QApplication::focusWidget(), table());
+        // Nothing between the table and its window for a screen reader to announce as
+        // the table takes the focus: only unnamed holders and the pane's handle.
+        for (QAccessibleInterface* holder =
+                 QAccessible::queryAccessibleInterface(table())->parent();
+             holder->object() != levels(); holder = holder->parent()) {
+            QVERIFY2(
+                holder->role() == QAccessible::Client || holder->role() == QAccessible::Splitter,
+                holder->object()->metaObject()->className());
+            QVERIFY(holder->text(QAccessible::Name).isEmpty());
+        }
         QTest::keyClick(table(), Qt::Key_Tab);
         QTest::keyClick(how(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(*levels(), "Cmd_CopyAll"));
