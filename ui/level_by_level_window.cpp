@@ -119,13 +119,13 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
 LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
     : TableWindow(mainWindow, QStringLiteral("LevelByLevelWindow"), kTitle) {
     model_ = new TableModel(levelColumns(std::make_shared<const ShownLevels>()), this);
-    Grd_Levels = new TableView(model_, this);
-    Grd_Levels->setObjectName(QStringLiteral("Grd_Levels"));
-    Grd_Levels->setAccessibleName(QStringLiteral("Progression level by level"));
-    Grd_Levels->setFillColumn(Features);
+    levelsTable = new TableView(model_, this);
+    levelsTable->setObjectName(QStringLiteral("levelsTable"));
+    levelsTable->setAccessibleName(QStringLiteral("Progression level by level"));
+    levelsTable->setFillColumn(Features);
 
     // Read-only but selectable from the keyboard too, so the words can be copied.
-    Lbl_How = new QLabel(QStringLiteral("How"), this);
+    howLabel = new QLabel(QStringLiteral("How"), this);
     Txt_How = new QPlainTextEdit(this);
     Txt_How->setObjectName(QStringLiteral("Txt_How"));
     Txt_How->setAccessibleName(QStringLiteral("How"));
@@ -133,17 +133,17 @@ LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
     Txt_How->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Txt_How->setTabChangesFocus(true);
     Txt_How->setFocusPolicy(Qt::StrongFocus);
-    Lbl_How->setBuddy(Txt_How);
+    howLabel->setBuddy(Txt_How);
     howPane_ = new QWidget(this);
     auto* howLayout = new QVBoxLayout(howPane_);
     howLayout->setContentsMargins(0, 0, 0, 0);
-    howLayout->addWidget(Lbl_How);
+    howLayout->addWidget(howLabel);
     howLayout->addWidget(Txt_How);
 
     // Made after the pane, so that Tab goes from the table to the pane to the button.
-    Cmd_CopyAll = makeCopyAllButton(*Grd_Levels);
-    setParts(*Grd_Levels, {.messageInPlace = true, .pane = howPane_, .buttons = {Cmd_CopyAll}});
-    connect(Grd_Levels->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    copyAllButton = makeCopyAllButton(*levelsTable);
+    setParts(*levelsTable, {.messageInPlace = true, .pane = howPane_, .buttons = {copyAllButton}});
+    connect(levelsTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &LevelByLevelWindow::showHowOf);
 }
 
@@ -163,16 +163,16 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
         }
     }
     const int count = static_cast<int>(shown->rows.size());
-    const int wasCurrent = Grd_Levels->currentIndex().row();
+    const int wasCurrent = levelsTable->currentIndex().row();
     model_->setRows(levelColumns(std::move(shown)), count);
-    Grd_Levels->fitColumns();
+    levelsTable->fitColumns();
     // The same level stays current while it is there to keep the pane on it.
     if (count > 0) {
-        Grd_Levels->selectionModel()->setCurrentIndex(
+        levelsTable->selectionModel()->setCurrentIndex(
             model_->index(std::clamp(wasCurrent, 0, count - 1), Level),
             QItemSelectionModel::NoUpdate);
     }
-    showHowOf(Grd_Levels->currentIndex());
+    showHowOf(levelsTable->currentIndex());
     howPane_->setVisible(finished);
 
     if (table.classCount() == 0) {
@@ -184,7 +184,7 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
     } else {
         showMessage({});
     }
-    Cmd_CopyAll->setEnabled(finished);
+    copyAllButton->setEnabled(finished);
     if (finished && !sizedForTable_) {
         // First shown on a message, the window was sized for the header line alone:
         // let the first table have the room it needs, once, without shrinking.
@@ -202,12 +202,12 @@ void LevelByLevelWindow::showHowOf(const QModelIndex& current) {
 
 QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
     ensurePolished();
-    const QHeaderView* header = Grd_Levels->horizontalHeader();
-    const int tableHeight = 2 * Grd_Levels->frameWidth() + header->sizeHint().height() +
-                            vostrel::kMaxCharacterLevel * Grd_Levels->lineHeight();
+    const QHeaderView* header = levelsTable->horizontalHeader();
+    const int tableHeight = 2 * levelsTable->frameWidth() + header->sizeHint().height() +
+                            vostrel::kMaxCharacterLevel * levelsTable->lineHeight();
     int paneHeight = 0;
     if (!howPane_->isHidden()) {
-        paneHeight = Lbl_How->sizeHint().height() + howPane_->layout()->spacing() +
+        paneHeight = howLabel->sizeHint().height() + howPane_->layout()->spacing() +
                      2 * Txt_How->frameWidth() + kHowLines * Txt_How->fontMetrics().lineSpacing() +
                      2 * static_cast<int>(Txt_How->document()->documentMargin()) +
                      style()->pixelMetric(QStyle::PM_SplitterWidth);
@@ -215,15 +215,15 @@ QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
     const QMargins margins = layout()->contentsMargins();
     return {tableWidth + margins.left() + margins.right(),
             tableHeight + paneHeight + margins.top() + margins.bottom() + layout()->spacing() +
-                Cmd_CopyAll->sizeHint().height()};
+                copyAllButton->sizeHint().height()};
 }
 
 // Wide enough for every column in full and tall enough for twenty rows.
 QSize LevelByLevelWindow::preferredSize() const {
-    return aroundTable(Grd_Levels->fullWidth());
+    return aroundTable(levelsTable->fullWidth());
 }
 
 // Level, Classes and the numbers in full; the features may scroll.
 int LevelByLevelWindow::narrowestWidth() const {
-    return aroundTable(Grd_Levels->widthWithoutFill()).width();
+    return aroundTable(levelsTable->widthWithoutFill()).width();
 }

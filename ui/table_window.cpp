@@ -51,15 +51,15 @@ void TableWindow::setParts(TableView& table, const Parts& parts) {
     QWidget* middle = &table;
     if (parts.messageInPlace) {
         // Named by its text, so that a screen reader reads the message itself.
-        Lbl_Message = new QLabel(this);
-        Lbl_Message->setObjectName(QStringLiteral("Lbl_Message"));
-        Lbl_Message->setAlignment(Qt::AlignCenter);
-        Lbl_Message->setWordWrap(true);
-        Lbl_Message->setTextFormat(Qt::PlainText);
-        Lbl_Message->setMargin(12);
+        messageLabel = new QLabel(this);
+        messageLabel->setObjectName(QStringLiteral("messageLabel"));
+        messageLabel->setAlignment(Qt::AlignCenter);
+        messageLabel->setWordWrap(true);
+        messageLabel->setTextFormat(Qt::PlainText);
+        messageLabel->setMargin(12);
         pages_ = new QStackedWidget(this);
         pages_->addWidget(&table);
-        pages_->addWidget(Lbl_Message);
+        pages_->addWidget(messageLabel);
         middle = pages_;
     }
     if (parts.pane != nullptr) {
@@ -90,14 +90,14 @@ void TableWindow::focusContents() {
 
 void TableWindow::showMessage(const QString& message) {
     if (!message.isEmpty()) {
-        Lbl_Message->setText(message);
+        messageLabel->setText(message);
     }
-    pages_->setCurrentWidget(message.isEmpty() ? static_cast<QWidget*>(table_) : Lbl_Message);
+    pages_->setCurrentWidget(message.isEmpty() ? static_cast<QWidget*>(table_) : messageLabel);
     setOpeningMessage(message);
 }
 
 bool TableWindow::showsMessage() const {
-    return pages_ != nullptr && pages_->currentWidget() == Lbl_Message;
+    return pages_ != nullptr && pages_->currentWidget() == messageLabel;
 }
 
 // As a window opens, a screen reader speaks its title and description, then the
@@ -154,7 +154,7 @@ void TableWindow::placeAgain() {
 
 QPushButton* TableWindow::makeCopyAllButton(TableView& view) {
     auto* button = new QPushButton(QStringLiteral("Copy All"), this);
-    button->setObjectName(QStringLiteral("Cmd_CopyAll"));
+    button->setObjectName(QStringLiteral("copyAllButton"));
     button->setAccessibleName(QStringLiteral("Copy All"));
     button->setAccessibleDescription(
         QStringLiteral("Copies the whole table as tab-separated text"));

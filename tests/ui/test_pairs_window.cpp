@@ -21,7 +21,7 @@ class PairsWindowTest : public ShownWindowTest {
 
 private:
     QWidget* pairs_ = nullptr;
-    QTableView* table() const { return control<QTableView>(*pairs_, "Grd_Pairs"); }
+    QTableView* table() const { return control<QTableView>(*pairs_, "pairsTable"); }
     QString cell(int row, int column) const {
         return table()->model()->index(row, column).data().toString();
     }
@@ -49,9 +49,9 @@ private slots:
 
     void level_and_class_choose_the_rows_and_a_header_sorts_them() {
         pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
-        typeOver(control<QComboBox>(*pairs_, "Cbo_WithClass")->lineEdit(), "scout\r");
+        typeOver(control<QComboBox>(*pairs_, "withClassList")->lineEdit(), "scout\r");
         QTest::keyClick(table(), Qt::Key_Down);
-        control<QSpinBox>(*pairs_, "Spn_Level")->setValue(2);
+        control<QSpinBox>(*pairs_, "levelBox")->setValue(2);
         QCOMPARE(table()->model()->rowCount(), 2);
         QCOMPARE(cell(table()->currentIndex().row(), Number), QStringLiteral("3"));  // kept
         QCOMPARE((QStringList{cell(0, Number), cell(0, First), cell(0, Second), cell(0, HitDie)}),
@@ -95,12 +95,12 @@ private slots:
             classList(*window_, i)->setCurrentIndex(classes[i]);
         }
         pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
-        control<QSpinBox>(*pairs_, "Spn_Level")->setValue(18);
+        control<QSpinBox>(*pairs_, "levelBox")->setValue(18);
         QTest::keyClick(table(), Qt::Key_Down);  // Warden / Scout
         if (how == "Enter") {
             QTest::keyClick(table(), Qt::Key_Return);
         } else if (how == "button") {
-            control<QPushButton>(*pairs_, "Cmd_UsePair")->click();
+            control<QPushButton>(*pairs_, "usePairButton")->click();
         } else {
             const QRect rect = table()->visualRect(table()->model()->index(1, First));
             // The view takes a double click only on the row just pressed.
