@@ -65,6 +65,23 @@ private slots:
         QCOMPARE(cell(0, Number), QStringLiteral("2"));
     }
 
+    void escape_closes_the_open_drop_down_then_the_window() {
+        pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
+        auto* list = control<QComboBox>(*pairs_, "withClassList");
+        list->setCurrentIndex(2);
+        list->setFocus();
+        list->showPopup();
+        QWidget* popup = list->view()->window();
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTest::keyClick(list->view(), Qt::Key_Escape);
+        // Expected: the drop-down closed, the window still open, the class kept.
+        QVERIFY(!popup->isVisible());
+        QVERIFY(pairs_->isVisible());
+        QCOMPARE(list->currentIndex(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!pairs_->isVisible());
+    }
+
     void use_pair_fills_the_first_row_without_a_class_data() {
         QTest::addColumn<QStringList>("levels");  // the level boxes from the top
         QTest::addColumn<QList<int>>("classes");  // the lists' positions from the top
