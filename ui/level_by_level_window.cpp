@@ -62,51 +62,41 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
     const auto at = [shown](int row) -> const vostrel::LevelRow& {
         return shown->rows[static_cast<std::size_t>(row)];
     };
-    const auto save = [](int value) { return QStringLiteral("+%1").arg(value); };
     // A number's cell tells how it came about, to the eye and to a screen reader.
-    const auto how = [shown](vostrel::LevelValue value) {
-        return [shown, value](int r) {
-            return QString::fromStdString(
-                shown->explanations[static_cast<std::size_t>(r)].of(value));
-        };
+    const auto number = [&at, &shown](const QString& title, vostrel::LevelValue which, auto value,
+                                      const QString& sign = {}) {
+        return TableColumn{
+            .title = title,
+            .alignment = Qt::AlignRight,
+            .display = [at, value, sign](int r) { return sign + QString::number(value(at(r))); },
+            .toolTip =
+                [shown, which](int r) {
+                    return QString::fromStdString(
+                        shown->explanations[static_cast<std::size_t>(r)].of(which));
+                },
+            .toolTipDescribes = true};
     };
     using vostrel::LevelValue;
+    using Row = vostrel::LevelRow;
+    const QString plus = QStringLiteral("+");
     return {
         {.title = QStringLiteral("Level"),
          .alignment = right,
          .display = [at](int r) { return QString::number(at(r).level); }},
         {.title = QStringLiteral("Classes"),
          .display = [shown](int r) { return shown->classes[r]; }},
-        {.title = QStringLiteral("Hit Die"),
-         .alignment = right,
-         .display = [at](int r) { return QStringLiteral("d%1").arg(at(r).hitDie); },
-         .toolTip = how(LevelValue::HitDie),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("Skill Points"),
-         .alignment = right,
-         .display = [at](int r) { return QString::number(at(r).skillPoints); },
-         .toolTip = how(LevelValue::SkillPoints),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("BAB"),
-         .alignment = right,
-         .display = [at](int r) { return QString::number(at(r).bab); },
-         .toolTip = how(LevelValue::Bab),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("Fort"),
-         .alignment = right,
-         .display = [at, save](int r) { return save(at(r).fort); },
-         .toolTip = how(LevelValue::Fort),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("Ref"),
-         .alignment = right,
-         .display = [at, save](int r) { return save(at(r).ref); },
-         .toolTip = how(LevelValue::Ref),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("Will"),
-         .alignment = right,
-         .display = [at, save](int r) { return save(at(r).will); },
-         .toolTip = how(LevelValue::Will),
-         .toolTipDescribes = true},
+        number(
+            QStringLiteral("Hit Die"), LevelValue::HitDie, [](const Row& l) { return l.hitDie; },
+            QStringLiteral("d")),
+        number(QStringLiteral("Skill Points"), LevelValue::SkillPoints,
+               [](const Row& l) { return l.skillPoints; }),
+        number(QStringLiteral("BAB"), LevelValue::Bab, [](const Row& l) { return l.bab; }),
+        number(
+            QStringLiteral("Fort"), LevelValue::Fort, [](const Row& l) { return l.fort; }, plus),
+        number(
+            QStringLiteral("Ref"), LevelValue::Ref, [](const Row& l) { return l.ref; }, plus),
+        number(
+            QStringLiteral("Will"), LevelValue::Will, [](const Row& l) { return l.will; }, plus),
         // The features take what room is left; the tooltip has them whole.
         {.title = QStringLiteral("Features"),
          .display = [at](int r) { return featuresText(at(r)); },
