@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
@@ -99,6 +100,8 @@ int ClassList::matchingEntry(const QString& text) const {
 
 void ClassList::showPopup() {
     QAbstractItemView* list = view();
+    // Installed here, not in the constructor: view() builds the drop-down.
+    list->installEventFilter(this);
     list->setMinimumWidth(popupViewWidth());
     QComboBox::showPopup();
     // Widened past the list, the drop-down may run off the screen's right edge.
@@ -146,6 +149,14 @@ void ClassList::wheelEvent(QWheelEvent* event) {
 }
 
 bool ClassList::eventFilter(QObject* watched, QEvent* event) {
+    // Qt's drop-down lets Escape go on to the shortcuts of the window below it,
+    // where a table window's Escape closes the whole window, not the drop-down.
+    if (event->type() == QEvent::ShortcutOverride &&
+        qobject_cast<QAbstractItemView*>(watched) != nullptr &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return true;
+    }
     if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress && focusedByClick_) {
         focusedByClick_ = false;
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

@@ -11,6 +11,7 @@
 // - A click into the text field of a list without the focus selects the whole
 //   text, as Tab does, so that typing replaces it.
 // - The drop-down is as wide as the longest name needs, within the screen.
+// - Escape in the open drop-down closes the drop-down alone, never its window.
 // - The chosen class's full name is the list's tooltip.
 // - The wheel turns the list only while it has the keyboard focus.
 // - Assistive technology reads the list's own name whatever its text shows, and

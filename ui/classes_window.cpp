@@ -180,66 +180,66 @@ ClassesWindow::ClassesWindow(QWidget& mainWindow)
     : TableWindow(mainWindow, QStringLiteral("ClassesWindow"), kTitle),
       table_(std::make_shared<const vostrel::ClassTable>()) {
     auto* fileLabel = new QLabel(QStringLiteral("Class file:"), this);
-    Txt_File = new QLineEdit(this);
-    Txt_File->setObjectName(QStringLiteral("Txt_File"));
-    Txt_File->setAccessibleName(QStringLiteral("Class file"));
-    Txt_File->setReadOnly(true);
-    fileLabel->setBuddy(Txt_File);
-    Lbl_Count = new QLabel(this);
-    Lbl_Count->setObjectName(QStringLiteral("Lbl_Count"));
+    fileBox = new QLineEdit(this);
+    fileBox->setObjectName(QStringLiteral("fileBox"));
+    fileBox->setAccessibleName(QStringLiteral("Class file"));
+    fileBox->setReadOnly(true);
+    fileLabel->setBuddy(fileBox);
+    countLabel = new QLabel(this);
+    countLabel->setObjectName(QStringLiteral("countLabel"));
 
     classes_ = new TableModel(shownColumns(table_), this);
-    Grd_Classes = new TableView(classes_, this);
-    Grd_Classes->setObjectName(QStringLiteral("Grd_Classes"));
-    Grd_Classes->setAccessibleName(QStringLiteral("Classes in the class file"));
-    Grd_Classes->setFillColumn(Name);
-    Grd_Classes->setSortable(Number);
+    classesTable = new TableView(classes_, this);
+    classesTable->setObjectName(QStringLiteral("classesTable"));
+    classesTable->setAccessibleName(QStringLiteral("Classes in the class file"));
+    classesTable->setFillColumn(Name);
+    classesTable->setSortable(Number);
 
-    Lbl_Features = new QLabel(this);
-    Lbl_Features->setObjectName(QStringLiteral("Lbl_Features"));
-    Lbl_Features->setTextFormat(Qt::PlainText);
+    featuresLabel = new QLabel(this);
+    featuresLabel->setObjectName(QStringLiteral("featuresLabel"));
+    featuresLabel->setTextFormat(Qt::PlainText);
     features_ = new TableModel(featureColumns({table_, &table_->recordAt(0)}), this);
-    Grd_Features = new TableView(features_, this);
-    Grd_Features->setObjectName(QStringLiteral("Grd_Features"));
-    Grd_Features->setFillColumn(1);
-    Lbl_Features->setBuddy(Grd_Features);
+    featuresTable = new TableView(features_, this);
+    featuresTable->setObjectName(QStringLiteral("featuresTable"));
+    featuresTable->setFillColumn(1);
+    featuresLabel->setBuddy(featuresTable);
 
     auto* featuresPane = new QWidget(this);
     auto* featuresLayout = new QVBoxLayout(featuresPane);
     featuresLayout->setContentsMargins(0, 0, 0, 0);
-    featuresLayout->addWidget(Lbl_Features);
-    featuresLayout->addWidget(Grd_Features);
+    featuresLayout->addWidget(featuresLabel);
+    featuresLayout->addWidget(featuresTable);
 
-    Cmd_CopyAll = makeCopyAllButton(*Grd_Classes);
-    Cmd_CopyAll->setAccessibleDescription(
+    copyAllButton = makeCopyAllButton(*classesTable);
+    copyAllButton->setAccessibleDescription(
         QStringLiteral("Copies every class as tab-separated text, one column per field of the "
                        "class file"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(fileLabel);
-    top->addWidget(Txt_File, 1);
-    top->addWidget(Lbl_Count);
-    setParts(*Grd_Classes, {.controls = top, .pane = featuresPane, .buttons = {Cmd_CopyAll}});
-    setTabOrder(Grd_Classes, Grd_Features);
-    setTabOrder(Grd_Features, Cmd_CopyAll);
-    setTabOrder(Cmd_CopyAll, Txt_File);
+    top->addWidget(fileBox, 1);
+    top->addWidget(countLabel);
+    setParts(*classesTable, {.controls = top, .pane = featuresPane, .buttons = {copyAllButton}});
+    setTabOrder(classesTable, featuresTable);
+    setTabOrder(featuresTable, copyAllButton);
+    setTabOrder(copyAllButton, fileBox);
 
-    connect(Grd_Classes->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(classesTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ClassesWindow::showFeaturesOf);
 }
 
 void ClassesWindow::showClasses(const QString& path, const vostrel::ClassTable& table) {
     table_ = std::make_shared<const vostrel::ClassTable>(table);
-    Txt_File->setText(path);
-    Txt_File->setCursorPosition(0);
-    Txt_File->setToolTip(path);
-    Lbl_Count->setText(countText(table.classCount()));
+    fileBox->setText(path);
+    fileBox->setCursorPosition(0);
+    fileBox->setToolTip(path);
+    countLabel->setText(countText(table.classCount()));
     setOpeningMessage(table.classCount() == 0 ? kNoClassesText : QString());
     classes_->setRows(shownColumns(table_), table.classCount(), fileFields(table_));
-    Grd_Classes->sortAgain();
-    Grd_Classes->fitColumns();
+    classesTable->sortAgain();
+    classesTable->fitColumns();
     if (table.classCount() > 0) {
-        Grd_Classes->setCurrentIndex(classes_->index(0, Number));
+        classesTable->setCurrentIndex(classes_->index(0, Number));
     } else {
         showFeaturesOf({});
     }
@@ -250,34 +250,35 @@ void ClassesWindow::showFeaturesOf(const QModelIndex& current) {
     // Shares the table it is part of, so the rows keep that alive.
     const std::shared_ptr<const vostrel::ClassRecord> shown(table_, &table_->recordAt(slot));
     if (slot == 0) {
-        Lbl_Features->setText(table_->classCount() == 0
-                                  ? kNoClassesText
-                                  : QStringLiteral("Select a class to see its features."));
+        featuresLabel->setText(table_->classCount() == 0
+                                   ? kNoClassesText
+                                   : QStringLiteral("Select a class to see its features."));
     } else {
-        Lbl_Features->setText(QStringLiteral("Features of %1 by level")
-                                  .arg(shown->name.empty() ? kNoName : text(shown->name)));
+        featuresLabel->setText(QStringLiteral("Features of %1 by level")
+                                   .arg(shown->name.empty() ? kNoName : text(shown->name)));
     }
     features_->setRows(featureColumns(shown), slot == 0 ? 0 : vostrel::kMaxLevel);
-    Grd_Features->setAccessibleName(Lbl_Features->text());
-    Grd_Features->fitColumns();
+    featuresTable->setAccessibleName(featuresLabel->text());
+    featuresTable->fitColumns();
 }
 
 // Every column of the classes in full, and room for about a dozen of them above
 // twenty levels of features.
 QSize ClassesWindow::preferredSize() const {
     ensurePolished();
-    const int rowHeight = Grd_Features->lineHeight();
-    const int headerHeight = Grd_Classes->horizontalHeader()->sizeHint().height();
+    const int rowHeight = featuresTable->lineHeight();
+    const int headerHeight = classesTable->horizontalHeader()->sizeHint().height();
     const int classRows = std::clamp(classes_->rowCount(), 1, 12);
-    const int tables = 2 * (2 * Grd_Classes->frameWidth() + headerHeight) +
+    const int tables = 2 * (2 * classesTable->frameWidth() + headerHeight) +
                        (classRows + vostrel::kMaxLevel) * rowHeight;
-    const QSize around = layout()->sizeHint() - Grd_Classes->sizeHint() - Grd_Features->sizeHint();
-    const int width = std::max(Grd_Classes->fullWidth(), Grd_Features->fullWidth());
+    const QSize around =
+        layout()->sizeHint() - classesTable->sizeHint() - featuresTable->sizeHint();
+    const int width = std::max(classesTable->fullWidth(), featuresTable->fullWidth());
     return {width + layout()->contentsMargins().left() + layout()->contentsMargins().right(),
             tables + std::max(around.height(), 0)};
 }
 
 int ClassesWindow::narrowestWidth() const {
     const QMargins margins = layout()->contentsMargins();
-    return Grd_Classes->widthWithoutFill() + margins.left() + margins.right();
+    return classesTable->widthWithoutFill() + margins.left() + margins.right();
 }

@@ -32,12 +32,12 @@ private:
     void showFeaturesOf(const QModelIndex& current);
 
     std::shared_ptr<const vostrel::ClassTable> table_;  // as shown, a copy of the file's
-    QLineEdit* Txt_File = nullptr;
-    QLabel* Lbl_Count = nullptr;
+    QLineEdit* fileBox = nullptr;
+    QLabel* countLabel = nullptr;
     TableModel* classes_ = nullptr;
-    TableView* Grd_Classes = nullptr;
-    QLabel* Lbl_Features = nullptr;
+    TableView* classesTable = nullptr;
+    QLabel* featuresLabel = nullptr;
     TableModel* features_ = nullptr;
-    TableView* Grd_Features = nullptr;
-    QPushButton* Cmd_CopyAll = nullptr;
+    TableView* featuresTable = nullptr;
+    QPushButton* copyAllButton = nullptr;
 };

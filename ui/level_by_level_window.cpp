@@ -62,51 +62,41 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
     const auto at = [shown](int row) -> const vostrel::LevelRow& {
         return shown->rows[static_cast<std::size_t>(row)];
     };
-    const auto save = [](int value) { return QStringLiteral("+%1").arg(value); };
     // A number's cell tells how it came about, to the eye and to a screen reader.
-    const auto how = [shown](vostrel::LevelValue value) {
-        return [shown, value](int r) {
-            return QString::fromStdString(
-                shown->explanations[static_cast<std::size_t>(r)].of(value));
-        };
+    const auto number = [&at, &shown](const QString& title, vostrel::LevelValue which, auto value,
+                                      const QString& sign = {}) {
+        return TableColumn{
+            .title = title,
+            .alignment = Qt::AlignRight,
+            .display = [at, value, sign](int r) { return sign + QString::number(value(at(r))); },
+            .toolTip =
+                [shown, which](int r) {
+                    return QString::fromStdString(
+                        shown->explanations[static_cast<std::size_t>(r)].of(which));
+                },
+            .toolTipDescribes = true};
     };
     using vostrel::LevelValue;
+    using Row = vostrel::LevelRow;
+    const QString plus = QStringLiteral("+");
     return {
         {.title = QStringLiteral("Level"),
          .alignment = right,
          .display = [at](int r) { return QString::number(at(r).level); }},
         {.title = QStringLiteral("Classes"),
          .display = [shown](int r) { return shown->classes[r]; }},
-        {.title = QStringLiteral("Hit Die"),
-         .alignment = right,
-         .display = [at](int r) { return QStringLiteral("d%1").arg(at(r).hitDie); },
-         .toolTip = how(LevelValue::HitDie),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("Skill Points"),
-         .alignment = right,
-         .display = [at](int r) { return QString::number(at(r).skillPoints); },
-         .toolTip = how(LevelValue::SkillPoints),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("BAB"),
-         .alignment = right,
-         .display = [at](int r) { return QString::number(at(r).bab); },
-         .toolTip = how(LevelValue::Bab),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("Fort"),
-         .alignment = right,
-         .display = [at, save](int r) { return save(at(r).fort); },
-         .toolTip = how(LevelValue::Fort),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("Ref"),
-         .alignment = right,
-         .display = [at, save](int r) { return save(at(r).ref); },
-         .toolTip = how(LevelValue::Ref),
-         .toolTipDescribes = true},
-        {.title = QStringLiteral("Will"),
-         .alignment = right,
-         .display = [at, save](int r) { return save(at(r).will); },
-         .toolTip = how(LevelValue::Will),
-         .toolTipDescribes = true},
+        number(
+            QStringLiteral("Hit Die"), LevelValue::HitDie, [](const Row& l) { return l.hitDie; },
+            QStringLiteral("d")),
+        number(QStringLiteral("Skill Points"), LevelValue::SkillPoints,
+               [](const Row& l) { return l.skillPoints; }),
+        number(QStringLiteral("BAB"), LevelValue::Bab, [](const Row& l) { return l.bab; }),
+        number(
+            QStringLiteral("Fort"), LevelValue::Fort, [](const Row& l) { return l.fort; }, plus),
+        number(
+            QStringLiteral("Ref"), LevelValue::Ref, [](const Row& l) { return l.ref; }, plus),
+        number(
+            QStringLiteral("Will"), LevelValue::Will, [](const Row& l) { return l.will; }, plus),
         // The features take what room is left; the tooltip has them whole.
         {.title = QStringLiteral("Features"),
          .display = [at](int r) { return featuresText(at(r)); },
@@ -119,13 +109,13 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
 LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
     : TableWindow(mainWindow, QStringLiteral("LevelByLevelWindow"), kTitle) {
     model_ = new TableModel(levelColumns(std::make_shared<const ShownLevels>()), this);
-    Grd_Levels = new TableView(model_, this);
-    Grd_Levels->setObjectName(QStringLiteral("Grd_Levels"));
-    Grd_Levels->setAccessibleName(QStringLiteral("Progression level by level"));
-    Grd_Levels->setFillColumn(Features);
+    levelsTable = new TableView(model_, this);
+    levelsTable->setObjectName(QStringLiteral("levelsTable"));
+    levelsTable->setAccessibleName(QStringLiteral("Progression level by level"));
+    levelsTable->setFillColumn(Features);
 
     // Read-only but selectable from the keyboard too, so the words can be copied.
-    Lbl_How = new QLabel(QStringLiteral("How"), this);
+    howLabel = new QLabel(QStringLiteral("How"), this);
     Txt_How = new QPlainTextEdit(this);
     Txt_How->setObjectName(QStringLiteral("Txt_How"));
     Txt_How->setAccessibleName(QStringLiteral("How"));
@@ -133,17 +123,17 @@ LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
     Txt_How->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Txt_How->setTabChangesFocus(true);
     Txt_How->setFocusPolicy(Qt::StrongFocus);
-    Lbl_How->setBuddy(Txt_How);
+    howLabel->setBuddy(Txt_How);
     howPane_ = new QWidget(this);
     auto* howLayout = new QVBoxLayout(howPane_);
     howLayout->setContentsMargins(0, 0, 0, 0);
-    howLayout->addWidget(Lbl_How);
+    howLayout->addWidget(howLabel);
     howLayout->addWidget(Txt_How);
 
     // Made after the pane, so that Tab goes from the table to the pane to the button.
-    Cmd_CopyAll = makeCopyAllButton(*Grd_Levels);
-    setParts(*Grd_Levels, {.messageInPlace = true, .pane = howPane_, .buttons = {Cmd_CopyAll}});
-    connect(Grd_Levels->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    copyAllButton = makeCopyAllButton(*levelsTable);
+    setParts(*levelsTable, {.messageInPlace = true, .pane = howPane_, .buttons = {copyAllButton}});
+    connect(levelsTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &LevelByLevelWindow::showHowOf);
 }
 
@@ -163,16 +153,16 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
         }
     }
     const int count = static_cast<int>(shown->rows.size());
-    const int wasCurrent = Grd_Levels->currentIndex().row();
+    const int wasCurrent = levelsTable->currentIndex().row();
     model_->setRows(levelColumns(std::move(shown)), count);
-    Grd_Levels->fitColumns();
+    levelsTable->fitColumns();
     // The same level stays current while it is there to keep the pane on it.
     if (count > 0) {
-        Grd_Levels->selectionModel()->setCurrentIndex(
+        levelsTable->selectionModel()->setCurrentIndex(
             model_->index(std::clamp(wasCurrent, 0, count - 1), Level),
             QItemSelectionModel::NoUpdate);
     }
-    showHowOf(Grd_Levels->currentIndex());
+    showHowOf(levelsTable->currentIndex());
     howPane_->setVisible(finished);
 
     if (table.classCount() == 0) {
@@ -184,7 +174,7 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
     } else {
         showMessage({});
     }
-    Cmd_CopyAll->setEnabled(finished);
+    copyAllButton->setEnabled(finished);
     if (finished && !sizedForTable_) {
         // First shown on a message, the window was sized for the header line alone:
         // let the first table have the room it needs, once, without shrinking.
@@ -202,12 +192,12 @@ void LevelByLevelWindow::showHowOf(const QModelIndex& current) {
 
 QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
     ensurePolished();
-    const QHeaderView* header = Grd_Levels->horizontalHeader();
-    const int tableHeight = 2 * Grd_Levels->frameWidth() + header->sizeHint().height() +
-                            vostrel::kMaxCharacterLevel * Grd_Levels->lineHeight();
+    const QHeaderView* header = levelsTable->horizontalHeader();
+    const int tableHeight = 2 * levelsTable->frameWidth() + header->sizeHint().height() +
+                            vostrel::kMaxCharacterLevel * levelsTable->lineHeight();
     int paneHeight = 0;
     if (!howPane_->isHidden()) {
-        paneHeight = Lbl_How->sizeHint().height() + howPane_->layout()->spacing() +
+        paneHeight = howLabel->sizeHint().height() + howPane_->layout()->spacing() +
                      2 * Txt_How->frameWidth() + kHowLines * Txt_How->fontMetrics().lineSpacing() +
                      2 * static_cast<int>(Txt_How->document()->documentMargin()) +
                      style()->pixelMetric(QStyle::PM_SplitterWidth);
@@ -215,15 +205,15 @@ QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
     const QMargins margins = layout()->contentsMargins();
     return {tableWidth + margins.left() + margins.right(),
             tableHeight + paneHeight + margins.top() + margins.bottom() + layout()->spacing() +
-                Cmd_CopyAll->sizeHint().height()};
+                copyAllButton->sizeHint().height()};
 }
 
 // Wide enough for every column in full and tall enough for twenty rows.
 QSize LevelByLevelWindow::preferredSize() const {
-    return aroundTable(Grd_Levels->fullWidth());
+    return aroundTable(levelsTable->fullWidth());
 }
 
 // Level, Classes and the numbers in full; the features may scroll.
 int LevelByLevelWindow::narrowestWidth() const {
-    return aroundTable(Grd_Levels->widthWithoutFill()).width();
+    return aroundTable(levelsTable->widthWithoutFill()).width();
 }

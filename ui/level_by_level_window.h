@@ -32,10 +32,10 @@ private:
     QStringList howTexts_;  // each level's row in words
 
     TableModel* model_ = nullptr;
-    TableView* Grd_Levels = nullptr;
-    QPushButton* Cmd_CopyAll = nullptr;
+    TableView* levelsTable = nullptr;
+    QPushButton* copyAllButton = nullptr;
     QWidget* howPane_ = nullptr;
-    QLabel* Lbl_How = nullptr;
+    QLabel* howLabel = nullptr;
     QPlainTextEdit* Txt_How = nullptr;
     bool sizedForTable_ = false;  // false while sized for a message in place of the table
 };

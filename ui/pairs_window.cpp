@@ -96,68 +96,68 @@ PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table)
       table_(std::make_shared<const vostrel::ClassTable>(table)),
       shown_(std::make_shared<const Shown>()) {
     auto* levelLabel = new QLabel(QStringLiteral("Level:"), this);
-    Spn_Level = new QSpinBox(this);
-    Spn_Level->setObjectName(QStringLiteral("Spn_Level"));
-    Spn_Level->setAccessibleName(QStringLiteral("Character level"));
-    Spn_Level->setRange(1, vostrel::kMaxCharacterLevel);
-    Spn_Level->setValue(vostrel::kMaxCharacterLevel);
-    levelLabel->setBuddy(Spn_Level);
+    levelBox = new QSpinBox(this);
+    levelBox->setObjectName(QStringLiteral("levelBox"));
+    levelBox->setAccessibleName(QStringLiteral("Character level"));
+    levelBox->setRange(1, vostrel::kMaxCharacterLevel);
+    levelBox->setValue(vostrel::kMaxCharacterLevel);
+    levelLabel->setBuddy(levelBox);
     auto* classLabel = new QLabel(QStringLiteral("With class:"), this);
-    Cbo_WithClass = new ClassList(this);
-    Cbo_WithClass->setObjectName(QStringLiteral("Cbo_WithClass"));
-    Cbo_WithClass->setAccessibleName(QStringLiteral("With class"));
-    Cbo_WithClass->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    withClassList = new ClassList(this);
+    withClassList->setObjectName(QStringLiteral("withClassList"));
+    withClassList->setAccessibleName(QStringLiteral("With class"));
+    withClassList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     QStringList items{kAnyClass};
     for (const std::string& name : table.classNames()) {
         items.append(QString::fromStdString(name));
     }
-    Cbo_WithClass->addItems(items);
-    classLabel->setBuddy(Cbo_WithClass);
+    withClassList->addItems(items);
+    classLabel->setBuddy(withClassList);
 
     pairs_ = new TableModel(columns(shown_), this);
-    Grd_Pairs = new TableView(pairs_, this);
-    Grd_Pairs->setObjectName(QStringLiteral("Grd_Pairs"));
-    Grd_Pairs->setAccessibleName(QStringLiteral("Pairs of classes"));
-    Grd_Pairs->setFillColumn(Features);
+    pairsTable = new TableView(pairs_, this);
+    pairsTable->setObjectName(QStringLiteral("pairsTable"));
+    pairsTable->setAccessibleName(QStringLiteral("Pairs of classes"));
+    pairsTable->setFillColumn(Features);
     // Columns fit the rows in view and a sample of the others: measuring all of
     // 780 pairs' texts at each new level would be most of the wait.
-    Grd_Pairs->horizontalHeader()->setResizeContentsPrecision(kRowsShown * 4);
-    auto* usePair = new QAction(QStringLiteral("Use Pair"), Grd_Pairs);
+    pairsTable->horizontalHeader()->setResizeContentsPrecision(kRowsShown * 4);
+    auto* usePair = new QAction(QStringLiteral("Use Pair"), pairsTable);
     usePair->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     usePair->setShortcutContext(Qt::WidgetShortcut);
-    Grd_Pairs->addAction(usePair);
-    Grd_Pairs->setSortable(Number);
+    pairsTable->addAction(usePair);
+    pairsTable->setSortable(Number);
 
-    Cmd_UsePair = new QPushButton(QStringLiteral("Use Pair"), this);
-    Cmd_UsePair->setObjectName(QStringLiteral("Cmd_UsePair"));
-    Cmd_UsePair->setAccessibleName(QStringLiteral("Use Pair"));
-    Cmd_UsePair->setAccessibleDescription(
+    usePairButton = new QPushButton(QStringLiteral("Use Pair"), this);
+    usePairButton->setObjectName(QStringLiteral("usePairButton"));
+    usePairButton->setAccessibleName(QStringLiteral("Use Pair"));
+    usePairButton->setAccessibleDescription(
         QStringLiteral("Puts the selected pair into the first row of the build without a "
                        "class, and runs Go"));
-    Cmd_UsePair->setAutoDefault(true);
-    Cmd_CopyAll = makeCopyAllButton(*Grd_Pairs);
+    usePairButton->setAutoDefault(true);
+    copyAllButton = makeCopyAllButton(*pairsTable);
 
     auto* top = new QHBoxLayout;
     top->addWidget(levelLabel);
-    top->addWidget(Spn_Level);
+    top->addWidget(levelBox);
     top->addSpacing(12);
     top->addWidget(classLabel);
-    top->addWidget(Cbo_WithClass);
+    top->addWidget(withClassList);
     top->addStretch();
-    setParts(*Grd_Pairs,
-             {.controls = top, .messageInPlace = true, .buttons = {Cmd_UsePair, Cmd_CopyAll}});
+    setParts(*pairsTable,
+             {.controls = top, .messageInPlace = true, .buttons = {usePairButton, copyAllButton}});
 
-    const auto useCurrent = [this] { usePairAt(Grd_Pairs->currentIndex()); };
+    const auto useCurrent = [this] { usePairAt(pairsTable->currentIndex()); };
     connect(usePair, &QAction::triggered, this, useCurrent);
-    connect(Cmd_UsePair, &QPushButton::clicked, this, useCurrent);
-    connect(Grd_Pairs, &QAbstractItemView::doubleClicked, this, &PairsWindow::usePairAt);
-    connect(Spn_Level, &QSpinBox::valueChanged, this, &PairsWindow::showRows);
-    connect(Cbo_WithClass, &QComboBox::currentIndexChanged, this, &PairsWindow::showRows);
+    connect(usePairButton, &QPushButton::clicked, this, useCurrent);
+    connect(pairsTable, &QAbstractItemView::doubleClicked, this, &PairsWindow::usePairAt);
+    connect(levelBox, &QSpinBox::valueChanged, this, &PairsWindow::showRows);
+    connect(withClassList, &QComboBox::currentIndexChanged, this, &PairsWindow::showRows);
 
     const bool pairs = table.classCount() >= 2;
     showMessage(pairs ? QString() : fewClassesText(table.classCount()));
     for (QWidget* control :
-         std::initializer_list<QWidget*>{Spn_Level, Cbo_WithClass, Cmd_UsePair, Cmd_CopyAll}) {
+         std::initializer_list<QWidget*>{levelBox, withClassList, usePairButton, copyAllButton}) {
         control->setEnabled(pairs);
     }
     showRows();
@@ -165,23 +165,23 @@ PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table)
 
 void PairsWindow::showRows() {
     // The selected pair stays selected when it is still shown.
-    const QModelIndex current = Grd_Pairs->currentIndex();
+    const QModelIndex current = pairsTable->currentIndex();
     const int kept =
         current.isValid()
             ? shown_->rows[static_cast<std::size_t>(pairs_->givenRow(current.row()))].number
             : 0;
 
     auto shown = std::make_shared<Shown>();
-    for (int slot = 0; slot < Cbo_WithClass->count(); ++slot) {
-        shown->names.append(Cbo_WithClass->itemText(slot));
+    for (int slot = 0; slot < withClassList->count(); ++slot) {
+        shown->names.append(withClassList->itemText(slot));
     }
-    const int withClass = std::max(Cbo_WithClass->currentIndex(), 0);
+    const int withClass = std::max(withClassList->currentIndex(), 0);
     shown->rows =
-        vostrel::pairRows(*table_, Spn_Level->value(), static_cast<std::int16_t>(withClass));
+        vostrel::pairRows(*table_, levelBox->value(), static_cast<std::int16_t>(withClass));
     shown_ = shown;
     pairs_->setRows(columns(shown_), static_cast<int>(shown_->rows.size()));
-    Grd_Pairs->sortAgain();
-    Grd_Pairs->fitColumns();
+    pairsTable->sortAgain();
+    pairsTable->fitColumns();
 
     int row = 0;
     for (int r = 0; r < pairs_->rowCount(); ++r) {
@@ -191,7 +191,7 @@ void PairsWindow::showRows() {
         }
     }
     if (pairs_->rowCount() > 0) {
-        Grd_Pairs->setCurrentIndex(pairs_->index(row, Number));
+        pairsTable->setCurrentIndex(pairs_->index(row, Number));
     }
 }
 
@@ -201,7 +201,7 @@ void PairsWindow::usePairAt(const QModelIndex& index) {
     }
     const vostrel::PairRow& pair =
         shown_->rows[static_cast<std::size_t>(pairs_->givenRow(index.row()))];
-    emit pairChosen(pair.first, pair.second, Spn_Level->value());
+    emit pairChosen(pair.first, pair.second, levelBox->value());
 }
 
 QString PairsWindow::refusalText(vostrel::PairFit fit) {
@@ -222,24 +222,24 @@ QString PairsWindow::refusalText(vostrel::PairFit fit) {
 
 QSize PairsWindow::aroundTable(int tableWidth) const {
     ensurePolished();
-    const QHeaderView* header = Grd_Pairs->horizontalHeader();
+    const QHeaderView* header = pairsTable->horizontalHeader();
     const int rows = std::clamp(pairs_->rowCount(), 1, kRowsShown);
-    const int tableHeight =
-        2 * Grd_Pairs->frameWidth() + header->sizeHint().height() + rows * Grd_Pairs->lineHeight();
+    const int tableHeight = 2 * pairsTable->frameWidth() + header->sizeHint().height() +
+                            rows * pairsTable->lineHeight();
     const QMargins margins = layout()->contentsMargins();
     const int controls =
-        std::max(Spn_Level->sizeHint().height(), Cbo_WithClass->sizeHint().height());
+        std::max(levelBox->sizeHint().height(), withClassList->sizeHint().height());
     return {tableWidth + margins.left() + margins.right(),
             tableHeight + margins.top() + margins.bottom() + 2 * layout()->spacing() + controls +
-                Cmd_UsePair->sizeHint().height()};
+                usePairButton->sizeHint().height()};
 }
 
 // Every column in full, and room for a good part of the pairs.
 QSize PairsWindow::preferredSize() const {
-    return aroundTable(Grd_Pairs->fullWidth());
+    return aroundTable(pairsTable->fullWidth());
 }
 
 // The names and numbers in full; the features may scroll.
 int PairsWindow::narrowestWidth() const {
-    return aroundTable(Grd_Pairs->widthWithoutFill()).width();
+    return aroundTable(pairsTable->widthWithoutFill()).width();
 }

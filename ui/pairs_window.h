@@ -44,10 +44,10 @@ private:
 
     std::shared_ptr<const vostrel::ClassTable> table_;  // as shown, a copy of the file's
     std::shared_ptr<const Shown> shown_;
-    QSpinBox* Spn_Level = nullptr;
-    ClassList* Cbo_WithClass = nullptr;
+    QSpinBox* levelBox = nullptr;
+    ClassList* withClassList = nullptr;
     TableModel* pairs_ = nullptr;
-    TableView* Grd_Pairs = nullptr;
-    QPushButton* Cmd_UsePair = nullptr;
-    QPushButton* Cmd_CopyAll = nullptr;
+    TableView* pairsTable = nullptr;
+    QPushButton* usePairButton = nullptr;
+    QPushButton* copyAllButton = nullptr;
 };

@@ -50,20 +50,20 @@ void TableWindow::setParts(TableView& table, const Parts& parts) {
     QWidget* middle = &table;
     if (parts.messageInPlace) {
         // Named by its text, so that a screen reader reads the message itself.
-        Lbl_Message = new QLabel(this);
-        Lbl_Message->setObjectName(QStringLiteral("Lbl_Message"));
-        Lbl_Message->setAlignment(Qt::AlignCenter);
-        Lbl_Message->setWordWrap(true);
-        Lbl_Message->setTextFormat(Qt::PlainText);
-        Lbl_Message->setMargin(12);
-        Lbl_Message->hide();
+        messageLabel = new QLabel(this);
+        messageLabel->setObjectName(QStringLiteral("messageLabel"));
+        messageLabel->setAlignment(Qt::AlignCenter);
+        messageLabel->setWordWrap(true);
+        messageLabel->setTextFormat(Qt::PlainText);
+        messageLabel->setMargin(12);
+        messageLabel->hide();
         // A plain holder, where a stacked widget would be announced as a "layered
         // pane" each time the table takes the focus.
         middle = new QWidget(this);
         auto* holder = new QVBoxLayout(middle);
         holder->setContentsMargins(0, 0, 0, 0);
         holder->addWidget(&table);
-        holder->addWidget(Lbl_Message);
+        holder->addWidget(messageLabel);
     }
     if (parts.pane != nullptr) {
         auto* split = new QSplitter(Qt::Vertical, this);
@@ -93,15 +93,15 @@ void TableWindow::focusContents() {
 
 void TableWindow::showMessage(const QString& message) {
     if (!message.isEmpty()) {
-        Lbl_Message->setText(message);
+        messageLabel->setText(message);
     }
     table_->setHidden(!message.isEmpty());
-    Lbl_Message->setHidden(message.isEmpty());
+    messageLabel->setHidden(message.isEmpty());
     setOpeningMessage(message);
 }
 
 bool TableWindow::showsMessage() const {
-    return Lbl_Message != nullptr && !Lbl_Message->isHidden();
+    return messageLabel != nullptr && !messageLabel->isHidden();
 }
 
 // As a window opens, a screen reader speaks its title and description, then the
@@ -158,7 +158,7 @@ void TableWindow::placeAgain() {
 
 QPushButton* TableWindow::makeCopyAllButton(TableView& view) {
     auto* button = new QPushButton(QStringLiteral("Copy All"), this);
-    button->setObjectName(QStringLiteral("Cmd_CopyAll"));
+    button->setObjectName(QStringLiteral("copyAllButton"));
     button->setAccessibleName(QStringLiteral("Copy All"));
     button->setAccessibleDescription(
         QStringLiteral("Copies the whole table as tab-separated text"));

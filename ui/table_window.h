@@ -30,7 +30,7 @@ protected:
     // What goes around the table, top to bottom; every part may be left out.
     struct Parts {
         QLayout* controls = nullptr;  // a row above the table: what it shows
-        // The table may give way to a message (Lbl_Message): see showMessage().
+        // The table may give way to a message (messageLabel): see showMessage().
         bool messageInPlace = false;
         // More about the selected row, under the table, with a handle between them.
         QWidget* pane = nullptr;
@@ -66,6 +66,6 @@ protected:
 private:
     QWidget& mainWindow_;
     TableView* table_ = nullptr;
-    QLabel* Lbl_Message = nullptr;
+    QLabel* messageLabel = nullptr;
     bool placed_ = false;
 };

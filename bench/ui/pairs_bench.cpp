@@ -45,14 +45,14 @@ void timeChanges(benchmark::State& state, Change change) {
 
 void BM_PairsLevelChange(benchmark::State& state) {
     timeChanges(state, [](QWidget& pairs, bool odd) {
-        pairs.findChild<QSpinBox*>(QStringLiteral("Spn_Level"))->setValue(odd ? 19 : 20);
+        pairs.findChild<QSpinBox*>(QStringLiteral("levelBox"))->setValue(odd ? 19 : 20);
     });
 }
 BENCHMARK(BM_PairsLevelChange)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_PairsClassChange(benchmark::State& state) {
     timeChanges(state, [](QWidget& pairs, bool odd) {
-        pairs.findChild<QComboBox*>(QStringLiteral("Cbo_WithClass"))->setCurrentIndex(odd ? 7 : 0);
+        pairs.findChild<QComboBox*>(QStringLiteral("withClassList"))->setCurrentIndex(odd ? 7 : 0);
     });
 }
 BENCHMARK(BM_PairsClassChange)->UseManualTime()->Unit(benchmark::kMillisecond);

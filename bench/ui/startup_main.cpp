@@ -101,7 +101,7 @@ int main(int argc, char* argv[]) {
         auto* opened = window.findChild<QWidget*>(tableWindows[mode].second);
         if (classes) {
             // A class whose features fill most levels.
-            auto* table = opened->findChild<QAbstractItemView*>(QStringLiteral("Grd_Classes"));
+            auto* table = opened->findChild<QAbstractItemView*>(QStringLiteral("classesTable"));
             table->setCurrentIndex(table->model()->index(3, 1));
         }
         whenExposed(*opened, [&window, opened] {

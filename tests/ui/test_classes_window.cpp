@@ -62,7 +62,7 @@ public:
 
 private:
     QWidget* classes() const { return window_->findChild<QWidget*>("ClassesWindow"); }
-    QTableView* table(const char* name = "Grd_Classes") const {
+    QTableView* table(const char* name = "classesTable") const {
         return control<QTableView>(*classes(), name);
     }
     void open() {
@@ -88,9 +88,9 @@ private slots:
         QVERIFY(classes()->isVisible());
         QCOMPARE(classes()->windowTitle(),
                  QStringLiteral("Classes - Vostrel Progression Calculator"));
-        QCOMPARE(control<QLineEdit>(*classes(), "Txt_File")->text(),
+        QCOMPARE(control<QLineEdit>(*classes(), "fileBox")->text(),
                  testDataFile("doubtful_classes.csv"));
-        QCOMPARE(control<QLabel>(*classes(), "Lbl_Count")->text(), QStringLiteral("3 classes"));
+        QCOMPARE(control<QLabel>(*classes(), "countLabel")->text(), QStringLiteral("3 classes"));
         QCOMPARE(table()->model()->rowCount(), 3);
     }
 
@@ -135,7 +135,7 @@ private slots:
 
     void shows_the_features_of_the_selected_class_and_sorts_by_a_header() {
         open();
-        QTableView* features = table("Grd_Features");
+        QTableView* features = table("featuresTable");
         QCOMPARE(features->model()->rowCount(), 20);
         QCOMPARE(cellOf(features, 2, 1), QStringLiteral("Hold the line"));
         QTest::keyClick(table(), Qt::Key_Down);
@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(cellOf(table(), 0, 1), QStringLiteral("(no name)"));
         QCOMPARE(cellOf(features, 0, 1), QStringLiteral("Far sight, near sight"));
         // Sorted, the table copies as it shows, and a row selected shows its own class.
-        control<QPushButton>(*classes(), "Cmd_CopyAll")->click();
+        control<QPushButton>(*classes(), "copyAllButton")->click();
         QStringList names;
         for (const QString& line : QGuiApplication::clipboard()->text().split('\n')) {
             names.append(line.section('\t', 0, 0));
@@ -184,7 +184,7 @@ private slots:
 
     void copy_all_saved_as_csv_loads_as_the_same_classes() {
         open();
-        control<QPushButton>(*classes(), "Cmd_CopyAll")->click();
+        control<QPushButton>(*classes(), "copyAllButton")->click();
         QTemporaryDir dir;
         QFile csv(dir.filePath("copied.csv"));
         QVERIFY(csv.open(QIODevice::WriteOnly));
@@ -260,7 +260,7 @@ private slots:
         QCOMPARE(opened->windowType(), Qt::Window);
         QVERIFY(!opened->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         // The message of an empty build is read, not hidden behind a name.
-        if (auto* label = opened->findChild<QLabel*>("Lbl_Message")) {
+        if (auto* label = opened->findChild<QLabel*>("messageLabel")) {
             QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
                      message);
         }

@@ -43,7 +43,7 @@ private:
     }
     void enterThreeLevels() const { enterBuild({"2", "1"}, {kWarden, kMystic, kScout, kScout}); }
     QWidget* levels() const { return window_->findChild<QWidget*>("LevelByLevelWindow"); }
-    QTableView* table() const { return control<QTableView>(*levels(), "Grd_Levels"); }
+    QTableView* table() const { return control<QTableView>(*levels(), "levelsTable"); }
     int rows() const { return table()->model()->rowCount(); }
     QString cell(int row, int column, int role = Qt::DisplayRole) const {
         return table()->model()->index(row, column).data(role).toString();
@@ -156,10 +156,10 @@ private slots:
         enterBuild({"1"}, {message.isEmpty() ? 1 : 0, message.isEmpty() ? 1 : 0});
         openWithF2();
         if (!message.isEmpty()) {
-            QCOMPARE(control<QLabel>(*levels(), "Lbl_Message")->text(), message);
+            QCOMPARE(control<QLabel>(*levels(), "messageLabel")->text(), message);
             return;
         }
-        control<QPushButton>(*levels(), "Cmd_CopyAll")->click();
+        control<QPushButton>(*levels(), "copyAllButton")->click();
         QCOMPARE(clipboard(), kHeader + "1\tTab by 1\td8\t2\t1\t+2\t+0\t+0\tStep one\n");
     }
 
@@ -234,11 +234,11 @@ private slots:
         enterBuild(levels, picks);
         control<QPushButton>(*window_, "Cmd_go")->click();
         // Expected: the message alone, and nothing to copy.
-        const auto* label = control<QLabel>(*this->levels(), "Lbl_Message");
+        const auto* label = control<QLabel>(*this->levels(), "messageLabel");
         QVERIFY(label->isVisible());
         QCOMPARE(label->text(), message);
         QVERIFY(!table()->isVisible());
-        QVERIFY(!control<QPushButton>(*this->levels(), "Cmd_CopyAll")->isEnabled());
+        QVERIFY(!control<QPushButton>(*this->levels(), "copyAllButton")->isEnabled());
     }
 
     void copies_rows_with_the_header_as_tab_separated_text_data() {
@@ -282,7 +282,7 @@ private slots:
             QTest::keyClick(grid, Qt::Key_Up, Qt::ShiftModifier);
             QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
         } else {
-            control<QPushButton>(*levels(), "Cmd_CopyAll")->click();
+            control<QPushButton>(*levels(), "copyAllButton")->click();
         }
         QCOMPARE(clipboard(), expected);
     }
@@ -359,7 +359,7 @@ private slots:
     void every_control_is_named_and_reached_by_tab() {
         enterThreeLevels();
         openWithF2();
-        for (const char* name : {"Grd_Levels", "Cmd_CopyAll"}) {
+        for (const char* name : {"levelsTable", "copyAllButton"}) {
             QVERIFY2(!control<QWidget>(*levels(), name)->accessibleName().isEmpty(), name);
         }
         QCOMPARE(how()->accessibleName(), QStringLiteral("How"));
@@ -376,7 +376,7 @@ private slots:
         }
         QTest::keyClick(table(), Qt::Key_Tab);
         QTest::keyClick(how(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), control<QWidget>(*levels(), "Cmd_CopyAll"));
+        QCOMPARE(QApplication::focusWidget(), control<QWidget>(*levels(), "copyAllButton"));
     }
 };
 

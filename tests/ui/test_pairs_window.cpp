@@ -21,7 +21,7 @@ class PairsWindowTest : public ShownWindowTest {
 
 private:
     QWidget* pairs_ = nullptr;
-    QTableView* table() const { return control<QTableView>(*pairs_, "Grd_Pairs"); }
+    QTableView* table() const { return control<QTableView>(*pairs_, "pairsTable"); }
     QString cell(int row, int column) const {
         return table()->model()->index(row, column).data().toString();
     }
@@ -49,9 +49,9 @@ private slots:
 
     void level_and_class_choose_the_rows_and_a_header_sorts_them() {
         pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
-        typeOver(control<QComboBox>(*pairs_, "Cbo_WithClass")->lineEdit(), "scout\r");
+        typeOver(control<QComboBox>(*pairs_, "withClassList")->lineEdit(), "scout\r");
         QTest::keyClick(table(), Qt::Key_Down);
-        control<QSpinBox>(*pairs_, "Spn_Level")->setValue(2);
+        control<QSpinBox>(*pairs_, "levelBox")->setValue(2);
         QCOMPARE(table()->model()->rowCount(), 2);
         QCOMPARE(cell(table()->currentIndex().row(), Number), QStringLiteral("3"));  // kept
         QCOMPARE((QStringList{cell(0, Number), cell(0, First), cell(0, Second), cell(0, HitDie)}),
@@ -63,6 +63,23 @@ private slots:
         clickHeader(HitDie);
         clickHeader(Number);
         QCOMPARE(cell(0, Number), QStringLiteral("2"));
+    }
+
+    void escape_closes_the_open_drop_down_then_the_window() {
+        pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
+        auto* list = control<QComboBox>(*pairs_, "withClassList");
+        list->setCurrentIndex(2);
+        list->setFocus();
+        list->showPopup();
+        QWidget* popup = list->view()->window();
+        QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTest::keyClick(list->view(), Qt::Key_Escape);
+        // Expected: the drop-down closed, the window still open, the class kept.
+        QVERIFY(!popup->isVisible());
+        QVERIFY(pairs_->isVisible());
+        QCOMPARE(list->currentIndex(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!pairs_->isVisible());
     }
 
     void use_pair_fills_the_first_row_without_a_class_data() {
@@ -95,12 +112,12 @@ private slots:
             classList(*window_, i)->setCurrentIndex(classes[i]);
         }
         pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
-        control<QSpinBox>(*pairs_, "Spn_Level")->setValue(18);
+        control<QSpinBox>(*pairs_, "levelBox")->setValue(18);
         QTest::keyClick(table(), Qt::Key_Down);  // Warden / Scout
         if (how == "Enter") {
             QTest::keyClick(table(), Qt::Key_Return);
         } else if (how == "button") {
-            control<QPushButton>(*pairs_, "Cmd_UsePair")->click();
+            control<QPushButton>(*pairs_, "usePairButton")->click();
         } else {
             const QRect rect = table()->visualRect(table()->model()->index(1, First));
             // The view takes a double click only on the row just pressed.
