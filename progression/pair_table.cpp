@@ -72,15 +72,18 @@ std::vector<PairRow> pairRows(const ClassTable& table, int level, std::int16_t w
 }
 
 PairPlace placeOfPair(const BuildSheet& sheet, int level) {
-    const auto free =
-        std::find_if(sheet.segments.begin(), sheet.segments.end(),
-                     [](const Segment& s) { return s.firstClass < 1 && s.secondClass < 1; });
-    if (free == sheet.segments.end()) {
+    const auto stop =
+        std::find_if_not(sheet.segments.begin(), sheet.segments.end(), walk::isAccepted);
+    if (stop == sheet.segments.end()) {
         return {.fit = PairFit::NoFreeRow};
+    }
+    const int segment = static_cast<int>(stop - sheet.segments.begin()) + 1;
+    if (stop->firstClass >= 1 || stop->secondClass >= 1) {
+        return {.fit = PairFit::RowIncomplete, .segment = segment};
     }
     int left = kMaxCharacterLevel;
     for (const Segment& other : sheet.segments) {
-        if (&other != &*free) {
+        if (&other != &*stop) {
             left -= walk::levelValue(other.levelText);
         }
     }
@@ -88,9 +91,7 @@ PairPlace placeOfPair(const BuildSheet& sheet, int level) {
     if (levels < 1) {
         return {.fit = PairFit::NoLevelLeft};
     }
-    return {.fit = PairFit::Fits,
-            .segment = static_cast<int>(free - sheet.segments.begin()) + 1,
-            .levels = levels};
+    return {.fit = PairFit::Fits, .segment = segment, .levels = levels};
 }
 
 }  // namespace vostrel

@@ -43,17 +43,19 @@ std::vector<PairRow> pairRows(const ClassTable& table, int level,
                               std::int16_t withClass = kAnyClass);
 
 // Where a chosen pair goes in a build, or why it cannot.
-enum class PairFit { Fits, NoFreeRow, NoLevelLeft };
+enum class PairFit { Fits, NoFreeRow, RowIncomplete, NoLevelLeft };
 
 struct PairPlace {
     PairFit fit = PairFit::NoFreeRow;
-    int segment = 0;  // 1..5, when it fits
+    int segment = 0;  // 1..5, when it fits or for the incomplete row
     int levels = 0;   // the row's new level count, when it fits
 };
 
-// The pair goes into the first row with no class in either list, with `level`
-// levels or as many as the other rows' boxes leave below 21 if fewer: that row's
-// own box is written over, so only the others count.
+// The pair goes where the report stops, the first row not complete, when neither
+// of its lists holds a class; a row there with a class is kept and the pair refused,
+// as it would not count below it. The row gets `level` levels, or as many as the
+// other rows' boxes leave below 21 if fewer: its own box is written over, so only
+// the others count.
 PairPlace placeOfPair(const BuildSheet& sheet, int level);
 
 }  // namespace vostrel

@@ -334,9 +334,8 @@ void Form1::usePair(int first, int second, int level) {
     vostrel::BuildSheet sheet = buildSheet_->settledSheet();
     const vostrel::PairPlace place = vostrel::placeOfPair(sheet, level);
     if (place.fit != vostrel::PairFit::Fits) {
-        prompts_.showMessage(pairs_, QStringLiteral("Use Pair"),
-                             PairsWindow::refusalText(place.fit), QMessageBox::Ok, QMessageBox::Ok,
-                             QMessageBox::Information);
+        prompts_.showMessage(pairs_, QStringLiteral("Use Pair"), PairsWindow::refusalText(place),
+                             QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Information);
         return;
     }
     vostrel::Segment& segment = sheet.segments[static_cast<std::size_t>(place.segment - 1)];

@@ -24,7 +24,7 @@ public:
     PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table);
 
     // Why a pair did not go into the build.
-    static QString refusalText(vostrel::PairFit fit);
+    static QString refusalText(const vostrel::PairPlace& place);
 
 signals:
     // The pair of class slots `first` and `second`, at `level` levels.

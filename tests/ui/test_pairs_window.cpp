@@ -92,9 +92,14 @@ private slots:
             << QStringList{} << QList<int>{} << "Enter" << 0 << "18";
         QTest::newRow("5 levels above: 15 in the second row")
             << QStringList{"5", "7"} << QList<int>{1, 2} << "double click" << 1 << "15";
-        QTest::newRow("every row with a class")
-            << QStringList{} << QList<int>{1, -1, 0, 3, 2, 0, 1, 1, -1, 2} << "button" << -1
-            << "Every row";
+        QTest::newRow("every row complete")
+            << QStringList{"1", "1", "1", "1", "1"} << QList<int>{1, 2, 3, 3, 2, 1, 1, 1, 3, 2}
+            << "button" << -1 << "Every row";
+        QTest::newRow("a row with one class, where the report stops")
+            << QStringList{"4", "2"} << QList<int>{1, 2, -1, 2} << "Enter" << -1
+            << "Row 2 has a class but is not complete, and the report stops there: the pair "
+               "would not count below it. Complete row 2, or set both of its lists to <None> "
+               "for the pair.";
         QTest::newRow("20 levels in the other rows")
             << QStringList{"12", "9", "8"} << QList<int>{1, 2, 0, 0} << "Enter" << -1
             << "The other rows";
@@ -131,6 +136,9 @@ private slots:
             QCOMPARE(prompts_.messageRequests.size(), 1);
             QVERIFY(prompts_.messageRequests[0].text.startsWith(said));
             QVERIFY(output()->toPlainText().isEmpty());  // Go did not run
+            for (int i = 0; i < classes.size(); ++i) {
+                QCOMPARE(classList(*window_, i)->currentIndex(), classes[i]);
+            }
             return;
         }
         QCOMPARE(levelBox(*window_, row)->text(), said);
