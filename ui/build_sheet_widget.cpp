@@ -88,14 +88,14 @@ vostrel::BuildSheet BuildSheetWidget::sheet() const {
 void BuildSheetWidget::setSheet(const vostrel::BuildSheet& sheet) {
     for (std::size_t k = 0; k < sheet.segments.size(); ++k) {
         const vostrel::Segment& row = sheet.segments[k];
-        Txt_Lvl[k]->setText(QString::fromStdString(row.levelText));
-        for (const auto& [list, slot] : {std::pair{Cbo_Class[2 * k], row.firstClass},
-                                         std::pair{Cbo_Class[2 * k + 1], row.secondClass}}) {
-            // From nothing chosen, so that the list shows the full name even when
-            // it already held this class under text being edited.
-            list->clearChoice();
-            list->setCurrentIndex(slot);
+        // Only what changes is set: each change is told to a screen reader, and a
+        // flood of them would drown out the report that follows.
+        const QString levels = QString::fromStdString(row.levelText);
+        if (Txt_Lvl[k]->text() != levels) {
+            Txt_Lvl[k]->setText(levels);
         }
+        Cbo_Class[2 * k]->choose(row.firstClass);
+        Cbo_Class[2 * k + 1]->choose(row.secondClass);
     }
 }
 

@@ -60,14 +60,29 @@ void ClassList::clearChoice() {
     setEditText(kNothingChosen);
 }
 
-void ClassList::settleText() {
+bool ClassList::showsChoice() const {
     // The text is compared, not the field's modified flag: inline completion sets
     // the text anew at every key, which clears that flag.
-    const QString text = lineEdit()->text();
-    int index = currentIndex();
-    if (text == (index >= 0 ? itemText(index) : kNothingChosen)) {
+    const int index = currentIndex();
+    return lineEdit()->text() == (index >= 0 ? itemText(index) : kNothingChosen);
+}
+
+void ClassList::choose(int index) {
+    if (index == currentIndex() && showsChoice()) {
         return;
     }
+    // From nothing chosen, so that the list shows the whole name even when it
+    // already held this entry under text being edited.
+    clearChoice();
+    setCurrentIndex(index);
+}
+
+void ClassList::settleText() {
+    if (showsChoice()) {
+        return;
+    }
+    const QString text = lineEdit()->text();
+    int index = currentIndex();
     const int match = matchingEntry(text);
     if (match >= 0) {
         index = match;

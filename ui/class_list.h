@@ -24,6 +24,9 @@ public:
 
     // Nothing chosen: no entry selected and "Class" in the text field.
     void clearChoice();
+    // Entry `index` chosen (-1: nothing), its whole name in the text field; nothing
+    // changes, and nothing is told to a screen reader, when the list shows it already.
+    void choose(int index);
     // Ends editing of the text field as above; does nothing while the field shows
     // the entry chosen (or "Class" with none chosen).
     void settleText();
@@ -38,6 +41,8 @@ protected:
 
 private:
     int matchingEntry(const QString& text) const;
+    // Whether the text field shows the chosen entry, or "Class" with none chosen.
+    bool showsChoice() const;
     void showChoice(int index);
     int popupViewWidth() const;
 

@@ -132,8 +132,8 @@ PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table)
     usePairButton->setObjectName(QStringLiteral("usePairButton"));
     usePairButton->setAccessibleName(QStringLiteral("Use Pair"));
     usePairButton->setAccessibleDescription(
-        QStringLiteral("Puts the selected pair into the first row of the build without a "
-                       "class, and runs Go"));
+        QStringLiteral("Puts the selected pair into the row of the build where the report "
+                       "stops, and runs Go"));
     usePairButton->setAutoDefault(true);
     copyAllButton = makeCopyAllButton(*pairsTable);
 
