@@ -158,3 +158,14 @@ void TableView::fillRemainingWidth() {
     setColumnWidth(fillColumn_, std::max(fillContentsWidth_, viewport()->width() - others));
     filling_ = false;
 }
+
+// QTableView tells assistive technology that a new current cell has the focus even
+// when the table has none, as when new rows keep the row chosen while the player
+// changes the level: a screen reader then leaves the control in use for the table.
+void TableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (hasFocus()) {
+        QTableView::currentChanged(current, previous);
+    } else {
+        QAbstractItemView::currentChanged(current, previous);
+    }
+}

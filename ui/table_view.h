@@ -42,6 +42,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     int columnWantedWidth(int column) const;

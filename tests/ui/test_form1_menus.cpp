@@ -116,13 +116,13 @@ private slots:
             {Qt::Key_Left, {"focus Help", "focus About\tF1"}},
             {Qt::Key_Right, {"focus File", "focus Exit\tCtrl+X"}},
             {Qt::Key_Right, {"focus Edit", "focus Copy Build\tCtrl+Shift+C"}},
-            {Qt::Key_Right, {"focus View", "focus Level by Level\tF2"}},
+            {Qt::Key_Right, {"focus View"}},
+            {Qt::Key_Right, {"focus Help", "focus About\tF1"}},
+            {Qt::Key_Left, {"focus View", "focus Level by Level\tF2"}},
             {Qt::Key_Down, {"focus Classes\tF3"}},
             {Qt::Key_Left, {"focus Edit"}},
             {Qt::Key_Down, {"focus Copy Build\tCtrl+Shift+C"}},
             {Qt::Key_Down, {"focus Paste Build\tCtrl+Shift+V"}},
-            {Qt::Key_Right, {"focus View"}},
-            {Qt::Key_Right, {"focus Help", "focus About\tF1"}},
         };
         QStringList told;
         for (const auto& [key, heard] : steps) {
