@@ -71,10 +71,15 @@ void ClassList::choose(int index) {
     if (index == currentIndex() && showsChoice()) {
         return;
     }
-    // From nothing chosen, so that the list shows the whole name even when it
-    // already held this entry under text being edited.
-    clearChoice();
-    setCurrentIndex(index);
+    if (index < 0) {
+        clearChoice();
+    } else if (index != currentIndex()) {
+        setCurrentIndex(index);
+    } else {
+        // The entry already chosen, under text being edited.
+        setEditText(itemText(index));
+        lineEdit()->setCursorPosition(0);
+    }
 }
 
 void ClassList::settleText() {
