@@ -106,6 +106,9 @@ void recordAccessibilityEvent(QAccessibleEvent* event) {
         case QAccessible::Focus:
             change = "focus " + source->text(QAccessible::Name);
             break;
+        case QAccessible::TextUpdated:
+            change = "text " + static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted();
+            break;
         case QAccessible::ObjectShow:
             if (source->role() != QAccessible::Notification) {
                 return;
