@@ -72,6 +72,9 @@ private slots:
             << "click" << -1 << "Class";
         QTest::newRow("an emptied text: the entry chosen") << QString() << kNone << false << "\b"
                                                            << "tab" << kNone << "<None>";
+        QTest::newRow("<None> typed in any case picks it")
+            << QString() << kWarden << false << "<none>"
+            << "tab" << kNone << "<None>";
         // The same name twice: retyping it, in any case, keeps the one chosen.
         QTest::newRow("a name two classes share: the one chosen")
             << "twin_mystics.csv" << kSecondMystic << false << "mystic"
