@@ -149,6 +149,17 @@ private slots:
         QVERIFY(!go()->isDefault());
     }
 
+    void enter_held_down_on_go_presses_it_once() {
+        go()->setFocus();
+        QSignalSpy clicks(go(), &QPushButton::clicked);
+        // A held key repeats its press; Go takes the first alone, as it does Space.
+        for (const bool repeated : {false, true, true}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, {}, repeated);
+            QApplication::sendEvent(go(), &press);
+        }
+        QCOMPARE(clicks.count(), 1);
+    }
+
     void level_box_filter_on_typed_keys_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("expected");

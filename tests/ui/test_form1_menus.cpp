@@ -1,5 +1,6 @@
 // Exit, About, Copy Build and Paste Build, from their menus and shortcuts, and the
 // window's close button.
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
@@ -64,6 +65,8 @@ private slots:
             << "Cbo_Class_3" << (Qt::ALT | Qt::SHIFT | Qt::Key_H) << false << QString();
         QTest::newRow("Alt+E in the report box")
             << "Txt_Output" << (Qt::ALT | Qt::Key_E) << false << QString();
+        QTest::newRow("Alt+Down in a class list opens its drop-down")
+            << "Cbo_Class_3" << (Qt::ALT | Qt::Key_Down) << false << QString();
         QTest::newRow("F10 in a level box")
             << "Txt_Lvl_2" << QKeyCombination(Qt::Key_F10) << true << QString();
         QTest::newRow("F10 in a class list")
@@ -93,11 +96,13 @@ private slots:
         } else {
             QTest::sendKeyEvent(QTest::Click, focus, keys.key(), typed, keys.keyboardModifiers());
         }
-        // Expected: nothing typed anywhere but AltGr's character; F10 opens the first menu
-        // at its first item, at once with no screen reader to wait for.
+        // Expected: nothing typed anywhere but AltGr's character, Alt+Down left to the list;
+        // F10 opens the first menu at its first item, at once with no screen reader to wait for.
         QCOMPARE(levelBox(*window_, 2)->text(), QStringLiteral("7"));
         QCOMPARE(classList(*window_, 3)->currentText(), typed + "Mystic");
         QCOMPARE(output()->toPlainText(), QStringLiteral("Report"));
+        QCOMPARE(classList(*window_, 3)->view()->isVisible(), keys.key() == Qt::Key_Down);
+        classList(*window_, 3)->hidePopup();
         auto* file = control<QMenu>(*window_, "Menu_File");
         QCOMPARE(file->isVisible(), menuOpens);
         QCOMPARE(file->activeAction() != nullptr, menuOpens);

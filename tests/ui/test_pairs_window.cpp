@@ -80,11 +80,13 @@ private slots:
         list->showPopup();
         QWidget* popup = list->view()->window();
         QVERIFY(QTest::qWaitForWindowExposed(popup));
+        QTest::keyClick(list->view(), Qt::Key_F1);  // the main window's About, not here
         QTest::keyClick(list->view(), Qt::Key_Escape);
         // Expected: the drop-down closed, the window still open, the class kept.
         QVERIFY(!popup->isVisible());
         QVERIFY(pairs_->isVisible());
         QCOMPARE(list->currentIndex(), 2);
+        QVERIFY(prompts_.messageRequests.isEmpty());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!pairs_->isVisible());
     }
