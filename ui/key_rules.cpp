@@ -88,12 +88,20 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget->window() != &window_) {
+    if (widget == nullptr) {
+        return false;
+    }
+    if (widget->window() != &window_) {
+        // The commands a table window shares win over its text fields' keys as well.
+        if (type == QEvent::ShortcutOverride && commandFor(*key, widget->window()) != nullptr) {
+            event->ignore();
+            return true;
+        }
         return false;
     }
     if (type == QEvent::ShortcutOverride) {
         // Left unaccepted, the key goes on to the window's shortcut.
-        if (commandFor(*key) != nullptr) {
+        if (commandFor(*key, &window_) != nullptr) {
             event->ignore();
             return true;
         }
@@ -111,9 +119,11 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event) {
            !key->text().isEmpty();
 }
 
-QAction* KeyRules::commandFor(const QKeyEvent& key) const {
+// The main window's command on `key` that works in `window`: any of its own
+// there, only those it shares elsewhere.
+QAction* KeyRules::commandFor(const QKeyEvent& key, const QWidget* window) const {
     const QKeySequence pressed(key.keyCombination());
-    const auto actions = window_.findChildren<QAction*>();
+    const auto actions = window == &window_ ? window_.findChildren<QAction*>() : window->actions();
     const auto match = std::find_if(actions.begin(), actions.end(), [&](const QAction* action) {
         return action->isEnabled() && !action->shortcut().isEmpty() &&
                action->shortcut() == pressed && commandOf(*action, &window_);
@@ -132,7 +142,7 @@ bool KeyRules::runFromDropDown(QObject* watched, const QKeyEvent& key) const {
     if (list == nullptr || list->window() != &window_ || list->view() != view) {
         return false;
     }
-    QAction* command = commandFor(key);
+    QAction* command = commandFor(key, &window_);
     if (command == nullptr) {
         return false;
     }

@@ -27,7 +27,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* commandFor(const QKeyEvent& key) const;
+    QAction* commandFor(const QKeyEvent& key, const QWidget* window) const;
     bool runFromDropDown(QObject* watched, const QKeyEvent& key) const;
     bool openNeighbourMenu(QObject* watched, const QKeyEvent& key) const;
     void openMenuBar() const;

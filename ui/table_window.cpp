@@ -4,11 +4,14 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 #include "window_placement.h"
 
@@ -127,12 +130,44 @@ void TableWindow::present() {
         placeAgain();
         placed_ = true;
     }
+    shareMainCommands();
     // A minimized window would take the command without a sign.
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
     focusContents();
+}
+
+// The menu commands are the main window's own actions, added here too: one set
+// of commands, each still acting on the main window. Added on each showing, so a
+// command of this window's own made after construction still takes precedence,
+// where two actions on one shortcut would cancel each other out.
+void TableWindow::shareMainCommands() {
+    const auto* bar = mainWindow_.findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    if (bar == nullptr) {
+        return;
+    }
+    QList<QKeySequence> own;
+    for (const QAction* action : findChildren<QAction*>()) {
+        own.append(action->shortcuts());
+    }
+    for (const QAction* title : bar->actions()) {
+        if (title->menu() == nullptr) {
+            continue;
+        }
+        for (QAction* command : title->menu()->actions()) {
+            const QList<QKeySequence> keys = command->shortcuts();
+            const bool taken =
+                std::any_of(keys.begin(), keys.end(),
+                            [&own](const QKeySequence& key) { return own.contains(key); });
+            if (!keys.isEmpty() && !taken) {
+                addAction(command);
+            } else {
+                removeAction(command);
+            }
+        }
+    }
 }
 
 void TableWindow::placeAgain() {

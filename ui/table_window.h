@@ -17,6 +17,9 @@ class QPushButton;
 // - Not kept above the main window: raising that one may cover it.
 // - Opens with the focus in the table; when there is nothing to show, a screen
 //   reader hears why right after the window's title.
+// - The main window's menu commands work here by their shortcuts as well, acting on
+//   the main window's build; where this window has a command of its own on the
+//   same shortcut (Ctrl+C copies the table), its own one wins.
 class TableWindow : public QWidget {
     Q_OBJECT
 
@@ -64,6 +67,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void shareMainCommands();
+
     QWidget& mainWindow_;
     TableView* table_ = nullptr;
     QLabel* messageLabel = nullptr;

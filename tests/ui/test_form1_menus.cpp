@@ -257,6 +257,57 @@ private slots:
         }
     }
 
+    void main_window_commands_work_from_every_table_window_data() {
+        QTest::addColumn<int>("opener");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QKeyCombination>("keys");
+        QTest::addColumn<QString>("happened");  // the clipboard, prompts and windows shown
+        const auto shiftCtrl = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("Copy Build from Level by Level")
+            << int{Qt::Key_F2} << "LevelByLevelWindow" << (shiftCtrl | Qt::Key_C)
+            << "clipboard 1 Warden / Mystic\n";
+        QTest::newRow("Ctrl+X in the Pairs level box: Exit")
+            << int{Qt::Key_F4} << "PairsWindow" << (Qt::ControlModifier | Qt::Key_X)
+            << "prompt Exiting...";
+        QTest::newRow("F3 from Pairs opens Classes")
+            << int{Qt::Key_F4} << "PairsWindow" << QKeyCombination(Qt::Key_F3) << "ClassesWindow";
+        QTest::newRow("About from Classes")
+            << int{Qt::Key_F3} << "ClassesWindow" << QKeyCombination(Qt::Key_F1) << "prompt About";
+        QTest::newRow("Ctrl+C in Classes: its own copy wins")
+            << int{Qt::Key_F3} << "ClassesWindow" << (Qt::ControlModifier | Qt::Key_C)
+            << "clipboard Name\tHit Die";
+    }
+    void main_window_commands_work_from_every_table_window() {
+        QFETCH(int, opener);
+        QFETCH(QString, name);
+        QFETCH(QKeyCombination, keys);
+        QFETCH(QString, happened);
+        typeOver(levelBox(*window_, 0), "1");
+        pickEntry(classList(*window_, 0), 1);
+        pickEntry(classList(*window_, 1), 2);
+        // A main-window command on the table's own Ctrl+C, such as a later menu might add.
+        QAction* probe = control<QMenu>(*window_, "Menu_Edit")->addAction("Probe");
+        probe->setShortcut(QKeySequence::Copy);
+        connect(probe, &QAction::triggered, [] { QGuiApplication::clipboard()->setText("probe"); });
+        QWidget* table = openTableWindow(Qt::Key(opener), qPrintable(name));
+        if (name == QStringLiteral("PairsWindow")) {
+            control<QWidget>(*table, "levelBox")->setFocus();
+        }
+        QGuiApplication::clipboard()->clear();
+        prompts_.messageAnswers = {QMessageBox::Cancel};
+        QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+        QString seen = "clipboard " + QGuiApplication::clipboard()->text();
+        for (const MessageRequest& prompt : prompts_.messageRequests) {
+            seen += " prompt " + prompt.title;
+        }
+        for (const char* other : {"LevelByLevelWindow", "ClassesWindow", "PairsWindow"}) {
+            auto* shown = window_->findChild<QWidget*>(other);
+            seen += shown != nullptr && shown->isVisible() && other != name ? other : "";
+        }
+        QVERIFY2(seen.contains(happened), qPrintable(seen));
+        QVERIFY(window_->isVisible());
+    }
+
     void f1_shows_about_in_five_lines_with_version() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
         QCOMPARE(prompts_.messageRequests.size(), 1);
