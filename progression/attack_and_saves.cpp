@@ -65,9 +65,9 @@ std::int16_t roundedAttackBonus(double total, std::int16_t previous) {
 }
 
 void takeAttack(ProgressionState& state, const ClassTable& table, int k, AttackStep* record) {
-    const auto k2 = static_cast<std::size_t>(2 * k);
-    const double rateA = table.recordAt(state.segmentClasses[k2 - 1]).babRate;
-    const double rateB = table.recordAt(state.segmentClasses[k2]).babRate;
+    const auto [a, b] = state.classesOf(k);
+    const double rateA = table.recordAt(a).babRate;
+    const double rateB = table.recordAt(b).babRate;
     const PairSide side = betterSide(rateA, rateB);
     const double rate = valueOf(side, rateA, rateB);
     const double levels = state.segmentLevels[static_cast<std::size_t>(k)];
@@ -87,9 +87,7 @@ void takeAttack(ProgressionState& state, const ClassTable& table, int k, AttackS
 }
 
 void takeSaves(ProgressionState& state, const ClassTable& table, int k, SegmentSteps* record) {
-    const auto k2 = static_cast<std::size_t>(2 * k);
-    const std::int16_t a = state.segmentClasses[k2 - 1];
-    const std::int16_t b = state.segmentClasses[k2];
+    const auto [a, b] = state.classesOf(k);
     const ClassRecord& first = table.recordAt(a);
     const ClassRecord& second = table.recordAt(b);
     const int levels = state.segmentLevels[static_cast<std::size_t>(k)];
@@ -105,17 +103,5 @@ void takeSaves(ProgressionState& state, const ClassTable& table, int k, SegmentS
 }
 
 }  // namespace walk
-
-void attackStep(ProgressionState& state, const ClassTable& table, int k) {
-    if (isSegmentNumber(k)) {
-        walk::takeAttack(state, table, k, nullptr);
-    }
-}
-
-void saveStep(ProgressionState& state, const ClassTable& table, int k) {
-    if (isSegmentNumber(k)) {
-        walk::takeSaves(state, table, k, nullptr);
-    }
-}
 
 }  // namespace vostrel

@@ -22,10 +22,9 @@ PairChoice better(std::int16_t first, std::int16_t second) {
 namespace walk {
 
 void takeHitDie(ProgressionState& state, const ClassTable& table, int k, PairChoice* record) {
-    const auto k2 = static_cast<std::size_t>(2 * k);
     const auto segment = static_cast<std::size_t>(k);
-    const PairChoice choice = better(table.recordAt(state.segmentClasses[k2 - 1]).hitDie,
-                                     table.recordAt(state.segmentClasses[k2]).hitDie);
+    const auto [a, b] = state.classesOf(k);
+    const PairChoice choice = better(table.recordAt(a).hitDie, table.recordAt(b).hitDie);
     const std::int16_t die = choice.value;
     state.segmentHitDie[segment] = die;
     // The tally has sizes 0..20 only; levels of any other die stay untallied.
@@ -39,10 +38,10 @@ void takeHitDie(ProgressionState& state, const ClassTable& table, int k, PairCho
 }
 
 void takeSkillPoints(ProgressionState& state, const ClassTable& table, int k, PairChoice* record) {
-    const auto k2 = static_cast<std::size_t>(2 * k);
     const auto segment = static_cast<std::size_t>(k);
-    const ClassRecord& first = table.recordAt(state.segmentClasses[k2 - 1]);
-    const ClassRecord& second = table.recordAt(state.segmentClasses[k2]);
+    const auto [a, b] = state.classesOf(k);
+    const ClassRecord& first = table.recordAt(a);
+    const ClassRecord& second = table.recordAt(b);
     const PairChoice choice = better(first.skillPoints, second.skillPoints);
     const std::int16_t points = choice.value;
     state.segmentSkillPoints[segment] = points;
@@ -75,17 +74,5 @@ void takeSkillPoints(ProgressionState& state, const ClassTable& table, int k, Pa
 }
 
 }  // namespace walk
-
-void hitDieStep(ProgressionState& state, const ClassTable& table, int k) {
-    if (isSegmentNumber(k)) {
-        walk::takeHitDie(state, table, k, nullptr);
-    }
-}
-
-void skillStep(ProgressionState& state, const ClassTable& table, int k) {
-    if (isSegmentNumber(k)) {
-        walk::takeSkillPoints(state, table, k, nullptr);
-    }
-}
 
 }  // namespace vostrel

@@ -28,13 +28,13 @@ void addFeature(std::vector<std::string>& features, const ClassTable& table,
 // Reads a row off the state of a walk cut after character level `level`,
 // inside segment k.
 LevelRow rowOf(const ProgressionState& state, const ClassTable& table, int level, int k) {
-    const auto k2 = static_cast<std::size_t>(2 * k);
     const auto segment = static_cast<std::size_t>(k);
+    const auto [first, second] = state.classesOf(k);
     LevelRow row;
     row.level = static_cast<std::int16_t>(level);
     row.segment = static_cast<std::int16_t>(k);
-    row.first = classAtLevel(state, state.segmentClasses[k2 - 1]);
-    row.second = classAtLevel(state, state.segmentClasses[k2]);
+    row.first = classAtLevel(state, first);
+    row.second = classAtLevel(state, second);
     row.hitDie = state.segmentHitDie[segment];
     row.skillPoints = state.segmentSkillPoints[segment];
     row.bab = state.bab;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,6 +46,21 @@ struct SaveBonus {
 // Running totals of one computation. Per-segment arrays are indexed by segment
 // number 1..5 (segmentClasses by 2k-1 and 2k), so element 0 is never written.
 struct ProgressionState {
+    // Segment k's class slots, in list order.
+    struct Pair {
+        std::int16_t first = 0;
+        std::int16_t second = 0;
+    };
+    Pair classesOf(int k) const {
+        const auto k2 = static_cast<std::size_t>(2 * k);
+        return {segmentClasses[k2 - 1], segmentClasses[k2]};
+    }
+    void setClassesOf(int k, Pair pair) {
+        const auto k2 = static_cast<std::size_t>(2 * k);
+        segmentClasses[k2 - 1] = pair.first;
+        segmentClasses[k2] = pair.second;
+    }
+
     std::array<std::int16_t, kSegmentCount + 1> segmentLevels{};
     std::array<std::int16_t, 2 * kSegmentCount + 1> segmentClasses{};
     std::array<std::int16_t, kSlotCount> classLevels{};
@@ -76,14 +92,6 @@ ProgressionResult computeProgression(const BuildSheet& sheet, const ClassTable& 
 inline constexpr bool isSegmentNumber(int k) {
     return k >= 1 && k <= kSegmentCount;
 }
-
-// The per-segment steps, in the order the walk calls them for segment k (1..5),
-// after it has stored the segment's classes and level count and tallied class levels.
-// A segment number outside 1..5 leaves the state untouched.
-void hitDieStep(ProgressionState& state, const ClassTable& table, int k);
-void skillStep(ProgressionState& state, const ClassTable& table, int k);
-void attackStep(ProgressionState& state, const ClassTable& table, int k);
-void saveStep(ProgressionState& state, const ClassTable& table, int k);
 
 // The seven-line report of a finished walk, lines joined by CR LF.
 std::string buildReportText(const ProgressionState& state, const ClassTable& table);

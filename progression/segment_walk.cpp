@@ -61,11 +61,12 @@ ProgressionOutcome checkBuild(const BuildSheet& sheet) {
 
 void processSegment(ProgressionState& state, const ClassTable& table, const Segment& segment, int k,
                     SegmentSteps* steps) {
-    const auto k2 = static_cast<std::size_t>(2 * k);
+    if (!isSegmentNumber(k)) {
+        return;
+    }
     const std::int16_t a = segment.firstClass;
     const std::int16_t b = segment.secondClass;
-    state.segmentClasses[k2 - 1] = a;
-    state.segmentClasses[k2] = b;
+    state.setClassesOf(k, {a, b});
 
     // The level total has passed, so every count here is 0..20.
     const auto levels = static_cast<std::int16_t>(levelValue(segment.levelText));

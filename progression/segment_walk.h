@@ -24,6 +24,7 @@ ProgressionOutcome checkBuild(const BuildSheet& sheet);
 // Stores segment k's classes and level count, tallies class levels and runs the
 // per-segment steps in the walk's order. Given `steps`, each step records there
 // what it did; the report's walk passes none and pays nothing for the records.
+// A segment number outside 1..5 leaves the state untouched.
 void processSegment(ProgressionState& state, const ClassTable& table, const Segment& segment, int k,
                     SegmentSteps* steps = nullptr);
 

@@ -7,6 +7,7 @@
 
 #include "level_by_level.h"
 #include "sample_classes.h"
+#include "segment_walk.h"
 
 namespace vostrel::testing {
 namespace {
@@ -150,15 +151,12 @@ TEST(SegmentWalk, UnfilledSlotActsAsTheEmptyClass) {
     EXPECT_EQ(result.state.bab, 0);
 }
 
-TEST(SegmentSteps, IgnoreASegmentNumberOutsideOneToFive) {
+TEST(SegmentWalk, IgnoresASegmentNumberOutsideOneToFive) {
     ProgressionState state =
         computeProgression(makeSheet({{"4", Warden, Mystic}}), sampleTable()).state;
     const ProgressionState before = state;
     for (const int k : {-1, 0, 6, 1000}) {
-        hitDieStep(state, sampleTable(), k);
-        skillStep(state, sampleTable(), k);
-        attackStep(state, sampleTable(), k);
-        saveStep(state, sampleTable(), k);
+        walk::processSegment(state, sampleTable(), Segment{"4", Warden, Mystic}, k);
     }
     EXPECT_EQ(state, before);
 }
