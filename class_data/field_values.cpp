@@ -6,20 +6,24 @@
 #include <string>
 #include <system_error>
 
+namespace vostrel {
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace vostrel
+
 namespace vostrel::detail {
 
 namespace {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // Moves past a run of digits; returns how many there were.
@@ -41,7 +45,7 @@ bool takeSign(std::string_view text, std::size_t& at) {
 }  // namespace
 
 std::optional<std::int16_t> parseWholeNumber(std::string_view text) {
-    text = trimBlanks(text);
+    text = trimmed(text);
     std::size_t at = 0;
     const bool negative = takeSign(text, at);
     const std::size_t digitsFrom = at;
@@ -73,7 +77,7 @@ std::optional<std::int16_t> parseWholeNumber(std::string_view text) {
 }
 
 std::optional<double> parseAttackRate(std::string_view text) {
-    text = trimBlanks(text);
+    text = trimmed(text);
     std::size_t at = 0;
     takeSign(text, at);
     const std::size_t numberFrom = text.substr(0, at) == "+" ? at : 0;

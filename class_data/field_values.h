@@ -4,6 +4,16 @@
 #include <optional>
 #include <string_view>
 
+namespace vostrel {
+
+// Spaces and tabs, which may surround a field's number or a pasted line's names.
+inline constexpr std::string_view kBlanks = " \t";
+
+// The text without the blanks around it.
+std::string_view trimmed(std::string_view text);
+
+}  // namespace vostrel
+
 namespace vostrel::detail {
 
 // A whole number within -32768..32767: an optional sign and digits, optionally a

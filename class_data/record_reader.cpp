@@ -262,9 +262,11 @@ Refusal RecordReader::fieldRefusal(FieldStatus status) const {
         }
         case FieldStatus::TooLong:
             return refusal(RefusalKind::FieldTooLong, field_.line, field);
-        default:
-            return Refusal{.kind = RefusalKind::Unreadable};
+        case FieldStatus::Read:
+        case FieldStatus::ReadFailed:
+            break;
     }
+    return Refusal{.kind = RefusalKind::Unreadable};
 }
 
 // The refusal to tell of a fault found in the class being read: a short line

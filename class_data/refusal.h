@@ -8,10 +8,8 @@
 
 namespace vostrel {
 
-// What kind of fault made a class data file or a pasted build be refused. The
-// comments say which parts of the Refusal each kind fills besides its source.
-// The kinds keep to their four groups, in this order: describe() tells the
-// groups apart by it.
+// What kind of fault made a class data file be refused. The comments say which
+// parts of the Refusal each kind fills besides its source.
 enum class RefusalKind {
     // The file as a whole.
     CannotOpen,  // number: the system's error number
@@ -24,7 +22,6 @@ enum class RefusalKind {
     TooLargeStream,  // more than kMaxClassFileBytes came from a stream
     Unreadable,      // the data broke off with an error
     OutOfMemory,
-    WideText,  // place: line 1; number: 16 or 32, the text being UTF-16 or UTF-32
 
     // A field of a class; the place names its line, class and field.
     BadNumber,            // found: the field's text
@@ -37,7 +34,7 @@ enum class RefusalKind {
     BlankLineInClass,     // the place is the blank line, its field the one due there
     ControlCharacter,     // found: the field's text; number: the character's code
 
-    // What the file as a whole shows of a class.
+    // What the file as a whole shows of a class, or of its text.
     ShortLine,  // number: the fields on the place's line; the class took more from the next
     ShortLineBeforeBlankLine,  // the same, where a blank line follows the short one
     ExtraEmptyField,           // the class ends with one more comma than `other` does
@@ -46,21 +43,55 @@ enum class RefusalKind {
     HeaderRow,                 // place: its line; found, alsoFound: its hit die and skill points
     LongRow,                   // number: the fields on the place's line; found: the first after 27
     ColumnAfterLevel20,        // the same, on every line
-
-    // A pasted build; the place names its line.
-    NoBuild,
-    TooManyBuildLines,
-    BadLevelCount,        // found: the level count's text
-    NoClassNames,         // no " / " parts two names after the level count
-    NoClassNamed,         // found: the name
-    BadEscape,            // found: the quoted name up to its unknown escape
-    UnclosedName,         // found: the quoted name
-    TextAfterQuotedName,  // found: the text; alsoFound: the quoted name before it
+    WideText,                  // place: line 1; number: 16 or 32, the text being UTF-16 or UTF-32
 };
+
+// How a refusal's message begins: with the file's name alone (the file could
+// not be read as data), or with the place of the fault in it. A field's fault is
+// the one the hints on separators and control bytes explain.
+enum class RefusalGroup { WholeFile, Field, Class };
+
+constexpr RefusalGroup groupOf(RefusalKind kind) {
+    using K = RefusalKind;
+    switch (kind) {
+        case K::CannotOpen:
+        case K::CannotRead:
+        case K::NamedPipe:
+        case K::Socket:
+        case K::Device:
+        case K::NotRegularFile:
+        case K::TooLargeFile:
+        case K::TooLargeStream:
+        case K::Unreadable:
+        case K::OutOfMemory:
+            return RefusalGroup::WholeFile;
+        case K::BadNumber:
+        case K::DataEndsEarly:
+        case K::UnclosedQuote:
+        case K::ClosingQuoteMissing:
+        case K::TextAfterQuote:
+        case K::FieldTooLong:
+        case K::FortyFirstClass:
+        case K::BlankLineInClass:
+        case K::ControlCharacter:
+            return RefusalGroup::Field;
+        case K::ShortLine:
+        case K::ShortLineBeforeBlankLine:
+        case K::ExtraEmptyField:
+        case K::MissingEmptyField:
+        case K::MixedEncoding:
+        case K::HeaderRow:
+        case K::LongRow:
+        case K::ColumnAfterLevel20:
+        case K::WideText:
+            return RefusalGroup::Class;
+    }
+    return RefusalGroup::WholeFile;  // not reached: every kind is listed
+}
 
 struct Refusal {
     RefusalKind kind = RefusalKind::Unreadable;
-    std::string source{};  // the name of the file or stream; empty for a pasted build
+    std::string source{};  // the name of the file or stream
     Place place{};
     std::string found{};           // the text found, as the kind says
     std::string alsoFound{};       // a second text, as the kind says
@@ -76,7 +107,7 @@ struct Refusal {
 };
 
 // The refusal in plain English for the user: where, what was found and what was
-// expected.
+// expected. Every kind has words of its own.
 std::string describe(const Refusal& refusal);
 
 }  // namespace vostrel

@@ -9,6 +9,13 @@ if(VOSTREL_WERROR)
     target_compile_options(vostrel_options INTERFACE -Werror)
 endif()
 
+# The core words its refusals by a switch over their kinds, with no default: a
+# kind added without its own words or group must not build, whatever the
+# warning settings.
+add_library(vostrel_core_options INTERFACE)
+add_library(vostrel::core_options ALIAS vostrel_core_options)
+target_compile_options(vostrel_core_options INTERFACE -Wswitch-enum -Werror=switch-enum)
+
 if(VOSTREL_SANITIZE)
     set(_vostrel_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_compile_options(vostrel_options INTERFACE ${_vostrel_san})

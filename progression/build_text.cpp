@@ -7,15 +7,14 @@
 #include <utility>
 
 #include "class_name_text.h"
+#include "field_values.h"
 #include "segment_walk.h"
 
 namespace vostrel {
 
 namespace {
 
-using name_text::kBlanks;
 using name_text::lineFault;
-using name_text::trimmed;
 constexpr auto npos = std::string_view::npos;
 // A line whose names hold many slashes is tried at this many of them, so that a
 // long line of slashes cannot keep the window waiting. Copy quotes a name that
@@ -25,7 +24,7 @@ const Segment kStartRow{"0", -1, -1};
 
 struct LineRead {
     Segment row;
-    std::optional<Refusal> fault;  // without the line's number
+    std::optional<BuildRefusal> fault;  // without the line's number
 };
 
 LineRead readLine(std::string_view line, const ClassTable& table) {
@@ -34,7 +33,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     const std::size_t gap = std::min(line.find_first_of(kBlanks), line.size());
     const std::string_view count = line.substr(0, gap);
     if (count.size() > 2 || !levelCount(count)) {
-        read.fault = lineFault(RefusalKind::BadLevelCount, count);
+        read.fault = lineFault(BuildRefusalKind::BadLevelCount, count);
         return read;
     }
     read.row.levelText = std::string(count);
@@ -68,7 +67,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     for (std::size_t i = 0; i < splitCount; ++i) {
         const std::string_view left = trimmed(names.substr(0, splits[i]));
         const std::string_view right = trimmed(names.substr(splits[i] + 1));
-        Refusal fault = lineFault(RefusalKind::NoClassNames);
+        BuildRefusal fault = lineFault(BuildRefusalKind::NoClassNames);
         if (!left.empty() && !right.empty()) {
             const name_text::NameRead first = name_text::readName(left, table);
             const name_text::NameRead second =
@@ -80,9 +79,9 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
                 return read;
             }
             if (first.slot == 0) {
-                fault = first.refusal.value_or(lineFault(RefusalKind::NoClassNamed, left));
+                fault = first.refusal.value_or(lineFault(BuildRefusalKind::NoClassNamed, left));
             } else {
-                fault = second.refusal.value_or(lineFault(RefusalKind::NoClassNamed, right));
+                fault = second.refusal.value_or(lineFault(BuildRefusalKind::NoClassNamed, right));
             }
         }
         if (!read.fault) {
@@ -90,7 +89,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
         }
     }
     if (splitCount == 0) {
-        read.fault = lineFault(RefusalKind::NoClassNames);
+        read.fault = lineFault(BuildRefusalKind::NoClassNames);
     }
     return read;
 }
@@ -114,9 +113,9 @@ std::string buildLine(const Segment& row, const ClassTable& table) {
     return line;
 }
 
-PastedBuild refused(Refusal refusal, int line) {
+PastedBuild refused(BuildRefusal refusal, int line) {
     PastedBuild pasted;
-    refusal.place.line = line;
+    refusal.line = line;
     pasted.refusal = std::move(refusal);
     return pasted;
 }
@@ -175,7 +174,7 @@ PastedBuild readBuildText(std::string_view text, const ClassTable& table) {
             continue;
         }
         if (rows == pasted.sheet.segments.size()) {
-            return refused(lineFault(RefusalKind::TooManyBuildLines), number);
+            return refused(lineFault(BuildRefusalKind::TooManyBuildLines), number);
         }
         LineRead read = readLine(line, table);
         if (read.fault) {
@@ -184,7 +183,7 @@ PastedBuild readBuildText(std::string_view text, const ClassTable& table) {
         pasted.sheet.segments[rows++] = std::move(read.row);
     }
     if (rows == 0) {
-        return refused(lineFault(RefusalKind::NoBuild), 0);
+        return refused(lineFault(BuildRefusalKind::NoBuild), 0);
     }
     return pasted;
 }

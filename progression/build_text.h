@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "build_refusal.h"
 #include "class_table.h"
 #include "progression.h"
-#include "refusal.h"
 
 namespace vostrel {
 
@@ -27,19 +27,16 @@ namespace vostrel {
 // numbered one. A bare "Name (n)" means the n-th class named Name when there is
 // one, else the class with that whole name.
 
-inline constexpr const char* kNothingToCopyText =
-    "Choose two classes and a level count in the first row.";
-
 // The rows the walk uses (the complete rows up to the first incomplete one), one
 // line each, then an empty line and the report of those rows; lines end in LF.
-// Empty when the first row is incomplete.
+// Empty when the first row is incomplete (emptyBuildText tells the user).
 std::string buildText(const BuildSheet& sheet, const ClassTable& table);
 
 struct PastedBuild {
     // The build's rows, and after them rows as at start: level "0", nothing chosen.
     BuildSheet sheet;
     // Why the text holds no build, naming the line; none when it does.
-    std::optional<Refusal> refusal;
+    std::optional<BuildRefusal> refusal;
 };
 
 // Reads the first block of non-empty lines, after any empty lines, as a build of

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "class_lookup.h"
+#include "field_values.h"
 #include "number_text.h"
 
 namespace vostrel::name_text {
@@ -68,20 +69,9 @@ bool mustQuote(std::string_view name) {
 
 }  // namespace
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-Refusal lineFault(RefusalKind kind, std::string_view found, std::string_view alsoFound) {
-    Refusal fault;
-    fault.kind = kind;
-    fault.found = found;
-    fault.alsoFound = alsoFound;
-    return fault;
+BuildRefusal lineFault(BuildRefusalKind kind, std::string_view found, std::string_view alsoFound) {
+    return BuildRefusal{
+        .kind = kind, .found = std::string(found), .alsoFound = std::string(alsoFound)};
 }
 
 QuotedName readQuoted(std::string_view text) {
@@ -102,12 +92,12 @@ QuotedName readQuoted(std::string_view text) {
         const auto escape = std::find_if(kEscapes.begin(), kEscapes.end(),
                                          [&](const auto& pair) { return pair.second == text[i]; });
         if (escape == kEscapes.end()) {
-            quoted.refusal = lineFault(RefusalKind::BadEscape, text.substr(0, i + 1));
+            quoted.refusal = lineFault(BuildRefusalKind::BadEscape, text.substr(0, i + 1));
             return quoted;
         }
         quoted.name += escape->first;
     }
-    quoted.refusal = lineFault(RefusalKind::UnclosedName, text);
+    quoted.refusal = lineFault(BuildRefusalKind::UnclosedName, text);
     return quoted;
 }
 
@@ -123,7 +113,7 @@ NameRead readName(std::string_view text, const ClassTable& table) {
         const std::optional<int> place = after.empty() ? 1 : placeNumber(after);
         if (!place) {
             read.refusal =
-                lineFault(RefusalKind::TextAfterQuotedName, after, text.substr(0, quoted.end));
+                lineFault(BuildRefusalKind::TextAfterQuotedName, after, text.substr(0, quoted.end));
             return read;
         }
         const SoughtName sought{quoted.name, *place};

@@ -1,36 +1,33 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "build_refusal.h"
 #include "class_table.h"
-#include "refusal.h"
 
 // How a build line names a class (the forms are told in build_text.h), shared by
 // copying and pasting builds.
 namespace vostrel::name_text {
 
-inline constexpr std::string_view kBlanks = " \t";
-
-// The text without the spaces and tabs around it.
-std::string_view trimmed(std::string_view text);
-
 // A fault of a pasted line, its line not yet set.
-Refusal lineFault(RefusalKind kind, std::string_view found = {}, std::string_view alsoFound = {});
+BuildRefusal lineFault(BuildRefusalKind kind, std::string_view found = {},
+                       std::string_view alsoFound = {});
 
 struct QuotedName {
     std::string name;     // its escapes undone
     std::size_t end = 0;  // just past the closing quote
-    std::optional<Refusal> refusal;
+    std::optional<BuildRefusal> refusal;
 };
 
 // The name in double quotes at the start of `text`.
 QuotedName readQuoted(std::string_view text);
 
 struct NameRead {
-    int slot = 0;                    // 0 when the loaded file has no such class
-    std::optional<Refusal> refusal;  // the name is not written in a form that reads at all
+    int slot = 0;                         // 0 when the loaded file has no such class
+    std::optional<BuildRefusal> refusal;  // the name is not written in a form that reads at all
 };
 
 // One of a line's names, the blanks around it already cut.

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 
+#include "build_refusal.h"
 #include "build_sheet_widget.h"
 #include "build_text.h"
 #include "class_file_reader.h"
@@ -37,16 +38,14 @@ const QString kDialogTitle = QStringLiteral("Open Information File");
 // Qt reads "*.*" literally, missing files without a dot; "*" is every file.
 const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
                                     QStringLiteral("All Files (*)")};
-// What Go says to a screen reader when the report box stays empty, and what the
-// empty box shows.
-const QString kNoReport =
-    QStringLiteral("No report: the first row needs two classes and a level count.");
-const QString kNoReportHint =
-    QStringLiteral("Choose two classes and a level count in the first row, then press Go.");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
 
 constexpr int kClientWidth = 312;
 constexpr int kClientHeight = 346;
+
+QString emptyBuildText(vostrel::EmptyBuildUse use) {
+    return QString::fromStdString(vostrel::emptyBuildText(use));
+}
 
 // The core separates report lines with CR LF; the text box has its own breaks.
 QString displayText(const std::string& text) {
@@ -246,8 +245,9 @@ void Form1::onGoClicked() {
             break;
     }
     const QString outcome = Txt_Output->toPlainText();
-    Txt_Output->setPlaceholderText(outcome.isEmpty() ? kNoReportHint : QString());
-    tellOutcome(outcome.isEmpty() ? kNoReport : outcome);
+    Txt_Output->setPlaceholderText(
+        outcome.isEmpty() ? emptyBuildText(vostrel::EmptyBuildUse::ReportHint) : QString());
+    tellOutcome(outcome.isEmpty() ? emptyBuildText(vostrel::EmptyBuildUse::NoReport) : outcome);
     if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
         levelByLevel_->showBuild(sheet, classTable_);
     }
@@ -293,7 +293,7 @@ void Form1::copyBuild() {
     const std::string text = vostrel::buildText(buildSheet_->settledSheet(), classTable_);
     if (text.empty()) {
         prompts_.showMessage(this, QStringLiteral("Copy Build"),
-                             QString::fromUtf8(vostrel::kNothingToCopyText), QMessageBox::Ok,
+                             emptyBuildText(vostrel::EmptyBuildUse::NoRows), QMessageBox::Ok,
                              QMessageBox::Ok, QMessageBox::Information);
         return;
     }
@@ -334,8 +334,9 @@ void Form1::usePair(int first, int second, int level) {
     vostrel::BuildSheet sheet = buildSheet_->settledSheet();
     const vostrel::PairPlace place = vostrel::placeOfPair(sheet, level);
     if (place.fit != vostrel::PairFit::Fits) {
-        prompts_.showMessage(pairs_, QStringLiteral("Use Pair"), PairsWindow::refusalText(place),
-                             QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Information);
+        prompts_.showMessage(pairs_, QStringLiteral("Use Pair"),
+                             QString::fromStdString(vostrel::describe(place)), QMessageBox::Ok,
+                             QMessageBox::Ok, QMessageBox::Information);
         return;
     }
     vostrel::Segment& segment = sheet.segments[static_cast<std::size_t>(place.segment - 1)];

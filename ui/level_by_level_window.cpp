@@ -170,7 +170,8 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
     } else if (result.outcome == vostrel::ProgressionOutcome::TooManyLevels) {
         showMessage(QString::fromUtf8(vostrel::kTooManyLevelsText));
     } else if (!finished) {
-        showMessage(QString::fromUtf8(vostrel::kNothingToCopyText));
+        showMessage(
+            QString::fromStdString(vostrel::emptyBuildText(vostrel::EmptyBuildUse::NoRows)));
     } else {
         showMessage({});
     }

@@ -204,28 +204,6 @@ void PairsWindow::usePairAt(const QModelIndex& index) {
     emit pairChosen(pair.first, pair.second, levelBox->value());
 }
 
-QString PairsWindow::refusalText(const vostrel::PairPlace& place) {
-    switch (place.fit) {
-        case vostrel::PairFit::NoFreeRow:
-            return QStringLiteral(
-                "Every row of the build already has a class. To use a pair, set both lists "
-                "of a row to <None>.");
-        case vostrel::PairFit::RowIncomplete:
-            return QStringLiteral(
-                       "Row %1 has a class but is not complete, and the report stops there: "
-                       "the pair would not count below it. Complete row %1, or set both of "
-                       "its lists to <None> for the pair.")
-                .arg(place.segment);
-        case vostrel::PairFit::NoLevelLeft:
-            return QStringLiteral(
-                "The other rows of the build already add up to 20 levels: no level is left "
-                "for the pair.");
-        case vostrel::PairFit::Fits:
-            break;
-    }
-    return {};
-}
-
 QSize PairsWindow::aroundTable(int tableWidth) const {
     ensurePolished();
     const QHeaderView* header = pairsTable->horizontalHeader();

@@ -23,9 +23,6 @@ public:
     // Shows the pairs of `table`.
     PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table);
 
-    // Why a pair did not go into the build.
-    static QString refusalText(const vostrel::PairPlace& place);
-
 signals:
     // The pair of class slots `first` and `second`, at `level` levels.
     void pairChosen(int first, int second, int level);
