@@ -43,7 +43,7 @@ const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
 constexpr int kClientWidth = 312;
 constexpr int kClientHeight = 346;
 
-QString emptyBuildText(vostrel::EmptyBuildUse use) {
+QString emptyBuildWords(vostrel::EmptyBuildUse use) {
     return QString::fromStdString(vostrel::emptyBuildText(use));
 }
 
@@ -246,8 +246,8 @@ void Form1::onGoClicked() {
     }
     const QString outcome = Txt_Output->toPlainText();
     Txt_Output->setPlaceholderText(
-        outcome.isEmpty() ? emptyBuildText(vostrel::EmptyBuildUse::ReportHint) : QString());
-    tellOutcome(outcome.isEmpty() ? emptyBuildText(vostrel::EmptyBuildUse::NoReport) : outcome);
+        outcome.isEmpty() ? emptyBuildWords(vostrel::EmptyBuildUse::ReportHint) : QString());
+    tellOutcome(outcome.isEmpty() ? emptyBuildWords(vostrel::EmptyBuildUse::NoReport) : outcome);
     if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
         levelByLevel_->showBuild(sheet, classTable_);
     }
@@ -293,7 +293,7 @@ void Form1::copyBuild() {
     const std::string text = vostrel::buildText(buildSheet_->settledSheet(), classTable_);
     if (text.empty()) {
         prompts_.showMessage(this, QStringLiteral("Copy Build"),
-                             emptyBuildText(vostrel::EmptyBuildUse::NoRows), QMessageBox::Ok,
+                             emptyBuildWords(vostrel::EmptyBuildUse::NoRows), QMessageBox::Ok,
                              QMessageBox::Ok, QMessageBox::Information);
         return;
     }
