@@ -1,139 +1,30 @@
 #include "level_explanation.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <cstring>
-#include <numeric>
+#include <string>
 #include <string_view>
 #include <utility>
 
+#include "fraction_text.h"
+#include "number_text.h"
 #include "segment_walk.h"
 
 namespace vostrel {
 
 namespace {
 
-// A text built from many short pieces, as an explanation is: the pieces gather
-// in a buffer on the stack, so that adding one is a copy rather than a call, and
-// only a text longer than the buffer goes to the heap before the end.
-class Words {
-public:
-    Words& operator+=(std::string_view piece) {
-        if (piece.size() > kRoom - used_) {
-            return spill(piece);
-        }
-        std::memcpy(buffer_.data() + used_, piece.data(), piece.size());
-        used_ += piece.size();
-        return *this;
-    }
-    Words& operator+=(char c) { return *this += std::string_view(&c, 1); }
+// Room for the longest texts of five rows with class names of ordinary length,
+// so that a text is not moved while it grows.
+constexpr std::size_t kValueRoom = 1024;
+constexpr std::size_t kRowRoom = 4 * kValueRoom;
 
-    std::string text() const {
-        std::string whole;
-        whole.reserve(spilled_.size() + used_);
-        whole += spilled_;
-        whole.append(buffer_.data(), used_);
-        return whole;
-    }
-
-private:
-    static constexpr std::size_t kRoom = 4096;
-
-    Words& spill(std::string_view piece) {
-        spilled_.append(buffer_.data(), used_);
-        spilled_ += piece;
-        used_ = 0;
-        return *this;
-    }
-
-    std::array<char, kRoom> buffer_;
-    std::size_t used_ = 0;
-    std::string spilled_;
-};
-
-// Most numbers here are counts of levels under 100.
-void appendNumber(Words& text, long long value) {
-    if (value >= 0 && value < 100) {
-        const std::array<char, 2> digits{static_cast<char>('0' + value / 10),
-                                         static_cast<char>('0' + value % 10)};
-        text += value < 10 ? std::string_view(&digits[1], 1) : std::string_view(digits.data(), 2);
-        return;
-    }
-    char digits[20];
-    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    text += std::string_view(digits, static_cast<std::size_t>(end - digits));
-}
-
-// Up to four decimal places without trailing zeros (0.75, 1, 4.5), so that a
-// product such as 3 x 0.1 shows as 0.3 and not as the 0.30000000000000004 it
-// is held as. A value that four places miss by more than a billionth shows its
-// first four places and "..." (a third is 0.3333...). Written without the
-// locale, whose decimal comma the window may have set.
-void appendDecimal(Words& text, double value) {
-    constexpr double kPlaces = 10000.0;
-    constexpr double kLargest = 1e11;  // beyond it, ten-thousandths leave the exact doubles
-    const double scaled = std::nearbyint(value * kPlaces);
-    if (std::abs(value) < kLargest && std::abs(value - scaled / kPlaces) <= 1e-9) {
-        auto tenThousandths = static_cast<long long>(scaled);
-        if (tenThousandths < 0) {
-            text += '-';
-            tenThousandths = -tenThousandths;
-        }
-        appendNumber(text, tenThousandths / 10000);
-        int fraction = static_cast<int>(tenThousandths % 10000);
-        if (fraction != 0) {
-            text += '.';
-            for (int place = 1000; fraction != 0; place /= 10) {
-                text += static_cast<char>('0' + fraction / place);
-                fraction %= place;
-            }
-        }
-        return;
-    }
-    char digits[64];
-    if (!std::isfinite(value) || std::abs(value) >= kLargest) {
-        const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        text += std::string_view(digits, static_cast<std::size_t>(end - digits));
-        return;
-    }
-    const char* end =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 17).ptr;
-    const std::string_view all(digits, static_cast<std::size_t>(end - digits));
-    text += all.substr(0, all.find('.') + 5);
-    text += "...";
-}
-
-// A save in whole numbers and sixths, the fraction in lowest terms: 2, 1/3, 2 5/6.
-void appendSixths(Words& text, SaveBonus value) {
-    int sixths = value.sixths;
-    if (sixths < 0) {
-        text += '-';
-        sixths = -sixths;
-    }
-    const int whole = sixths / 6;
-    const int rest = sixths % 6;
-    if (whole != 0 || rest == 0) {
-        appendNumber(text, whole);
-    }
-    if (rest != 0) {
-        if (whole != 0) {
-            text += ' ';
-        }
-        const int common = std::gcd(rest, 6);
-        appendNumber(text, rest / common);
-        text += '/';
-        appendNumber(text, 6 / common);
-    }
-}
-
-void appendLevels(Words& text, int levels) {
-    appendNumber(text, levels);
+void appendLevels(std::string& text, int levels) {
+    appendInteger(text, levels);
     text += levels == 1 ? " level" : " levels";
 }
 
-void appendPossessive(Words& text, const ClassTable& table, int slot) {
+void appendPossessive(std::string& text, const ClassTable& table, int slot) {
     text += table.recordAt(slot).name;
     text += "'s";
 }
@@ -143,7 +34,8 @@ const std::string& nameOf(const ClassTable& table, const ClassAtLevel& reached) 
 }
 
 // "A's", or "A's and B's" when both classes of the row share what is told.
-void appendWhose(Words& text, const ClassTable& table, const SegmentSteps& row, PairSide side) {
+void appendWhose(std::string& text, const ClassTable& table, const SegmentSteps& row,
+                 PairSide side) {
     if (side != PairSide::Second) {
         appendPossessive(text, table, row.first.slot);
     }
@@ -155,23 +47,24 @@ void appendWhose(Words& text, const ClassTable& table, const SegmentSteps& row, 
     }
 }
 
-void appendAtLevel(Words& text, const LevelSteps& steps) {
+void appendAtLevel(std::string& text, const LevelSteps& steps) {
     text += " at level ";
-    appendNumber(text, steps.level);
+    appendInteger(text, steps.level);
     text += ": row ";
-    appendNumber(text, steps.last().segment);
+    appendInteger(text, steps.last().segment);
     text += ", ";
 }
 
 // Hit die and skill points come from the level's own row alone.
-void appendChoice(Words& text, const LevelSteps& steps, const ClassTable& table, bool hitDie) {
+void appendChoice(std::string& text, const LevelSteps& steps, const ClassTable& table,
+                  bool hitDie) {
     const SegmentSteps& row = steps.last();
     const PairChoice& choice = hitDie ? row.hitDie : row.skillPoints;
-    const auto valueText = [&](Words& out, int value) {
+    const auto valueText = [&](std::string& out, int value) {
         if (hitDie) {
             out += 'd';
         }
-        appendNumber(out, value);
+        appendInteger(out, value);
     };
     const auto valueOfSlot = [&](int slot) {
         const ClassRecord& record = table.recordAt(slot);
@@ -208,7 +101,7 @@ void appendChoice(Words& text, const LevelSteps& steps, const ClassTable& table,
 
 // ", which rounds to 5", ", which rounds to the even 4", or nothing when the
 // total is already the whole number the bonus took.
-void appendRounding(Words& text, double total, std::int16_t after) {
+void appendRounding(std::string& text, double total, std::int16_t after) {
     if (total == static_cast<double>(after)) {
         return;
     }
@@ -219,10 +112,10 @@ void appendRounding(Words& text, double total, std::int16_t after) {
     } else {
         text += ", which rounds to ";
     }
-    appendNumber(text, after);
+    appendInteger(text, after);
 }
 
-void appendRate(Words& text, const ClassTable& table, const SegmentSteps& row) {
+void appendRate(std::string& text, const ClassTable& table, const SegmentSteps& row) {
     const AttackStep& step = row.attack;
     text += " (";
     if (step.rateFrom == PairSide::Both && !row.sameClass()) {
@@ -246,7 +139,7 @@ void appendRate(Words& text, const ClassTable& table, const SegmentSteps& row) {
 // parts added up and rounded once would give another number than the one the
 // rows gave. Rounding once over the same levels is what one row would do, so the
 // note speaks of exactly the effect players ask about.
-void appendSplitNote(Words& text, const LevelSteps& steps) {
+void appendSplitNote(std::string& text, const LevelSteps& steps) {
     if (steps.rowCount < 2) {
         return;
     }
@@ -260,7 +153,7 @@ void appendSplitNote(Words& text, const LevelSteps& steps) {
         return;
     }
     text += " Because the bonus is rounded after every row, this is ";
-    appendNumber(text, bab < once ? once - bab : bab - once);
+    appendInteger(text, bab < once ? once - bab : bab - once);
     text += bab < once ? " less" : " more";
     text += " than the parts rounded once: ";
     for (int index = 0; index < steps.rowCount; ++index) {
@@ -275,11 +168,11 @@ void appendSplitNote(Words& text, const LevelSteps& steps) {
     text += '.';
 }
 
-void appendBab(Words& text, const LevelSteps& steps, const ClassTable& table) {
+void appendBab(std::string& text, const LevelSteps& steps, const ClassTable& table) {
     text += "BAB ";
-    appendNumber(text, steps.last().attack.after);
+    appendInteger(text, steps.last().attack.after);
     text += " at level ";
-    appendNumber(text, steps.level);
+    appendInteger(text, steps.level);
     text += ": ";
     for (int index = 0; index < steps.rowCount; ++index) {
         const SegmentSteps& row = steps.row(index);
@@ -288,7 +181,7 @@ void appendBab(Words& text, const LevelSteps& steps, const ClassTable& table) {
             text += "; ";
         }
         text += "row ";
-        appendNumber(text, row.segment);
+        appendInteger(text, row.segment);
         text += ", ";
         appendLevels(text, row.levels);
         text += " x ";
@@ -298,7 +191,7 @@ void appendBab(Words& text, const LevelSteps& steps, const ClassTable& table) {
         appendDecimal(text, step.part);
         if (index > 0) {
             text += "; ";
-            appendNumber(text, step.before);
+            appendInteger(text, step.before);
             text += step.part < 0 ? " - " : " + ";
             appendDecimal(text, std::abs(step.part));
             text += " = ";
@@ -312,7 +205,7 @@ void appendBab(Words& text, const LevelSteps& steps, const ClassTable& table) {
 
 // Why a good row got the +2 or not: the pair's class levels after the row against
 // twice the row's levels, which holds only while both classes are new.
-void appendPlusTwo(Words& text, const ClassTable& table, const SegmentSteps& row,
+void appendPlusTwo(std::string& text, const ClassTable& table, const SegmentSteps& row,
                    const SaveStep& step) {
     const bool firstHad = row.first.classLevel > row.levels;
     const bool secondHad = !row.sameClass() && row.second.classLevel > row.levels;
@@ -332,23 +225,23 @@ void appendPlusTwo(Words& text, const ClassTable& table, const SegmentSteps& row
         text += " had levels before this row (";
         text += nameOf(table, row.first);
         text += ' ';
-        appendNumber(text, row.first.classLevel);
+        appendInteger(text, row.first.classLevel);
         text += " + ";
         text += nameOf(table, row.second);
         text += ' ';
-        appendNumber(text, row.second.classLevel);
+        appendInteger(text, row.second.classLevel);
         text += " = ";
     }
-    appendNumber(text, step.pairLevels);
+    appendInteger(text, step.pairLevels);
     text += step.plusTwo ? " class levels, no more than twice " : " class levels, more than twice ";
-    appendNumber(text, row.levels);
+    appendInteger(text, row.levels);
     text += ')';
 }
 
-void appendSaveRow(Words& text, const ClassTable& table, const SegmentSteps& row,
+void appendSaveRow(std::string& text, const ClassTable& table, const SegmentSteps& row,
                    const SaveStep& step) {
     text += "row ";
-    appendNumber(text, row.segment);
+    appendInteger(text, row.segment);
     text += ", ";
     appendLevels(text, row.levels);
     text += step.good ? ", good (" : ", poor (";
@@ -377,14 +270,14 @@ void appendSaveRow(Words& text, const ClassTable& table, const SegmentSteps& row
     appendSixths(text, step.levelShare);
 }
 
-void appendSave(Words& text, const LevelSteps& steps, const ClassTable& table,
+void appendSave(std::string& text, const LevelSteps& steps, const ClassTable& table,
                 std::string_view label, SaveStep SegmentSteps::*save) {
     const SaveBonus total = (steps.last().*save).after;
     text += label;
     text += ' ';
-    appendNumber(text, total.floored());
+    appendInteger(text, total.floored());
     text += " at level ";
-    appendNumber(text, steps.level);
+    appendInteger(text, steps.level);
     text += ": ";
     for (int index = 0; index < steps.rowCount; ++index) {
         if (index > 0) {
@@ -405,7 +298,7 @@ void appendSave(Words& text, const LevelSteps& steps, const ClassTable& table,
     }
     if (total.sixths % 6 != 0) {
         text += ", floored to ";
-        appendNumber(text, total.floored());
+        appendInteger(text, total.floored());
     }
     text += '.';
 }
@@ -414,7 +307,8 @@ bool holdsRows(const LevelSteps& steps) {
     return steps.rowCount >= 1 && steps.rowCount <= kSegmentCount;
 }
 
-void appendValue(Words& text, const LevelSteps& steps, LevelValue value, const ClassTable& table) {
+void appendValue(std::string& text, const LevelSteps& steps, LevelValue value,
+                 const ClassTable& table) {
     switch (value) {
         case LevelValue::HitDie:
             appendChoice(text, steps, table, true);
@@ -443,9 +337,10 @@ std::string explainValue(const LevelSteps& steps, LevelValue value, const ClassT
     if (!holdsRows(steps)) {
         return {};
     }
-    Words text;
+    std::string text;
+    text.reserve(kValueRoom);
     appendValue(text, steps, value, table);
-    return text.text();
+    return text;
 }
 
 LevelExplanation explainLevel(const LevelRow& row, const LevelSteps& steps,
@@ -454,16 +349,17 @@ LevelExplanation explainLevel(const LevelRow& row, const LevelSteps& steps,
     if (!holdsRows(steps)) {
         return explanation;
     }
-    Words text;
+    std::string text;
+    text.reserve(kRowRoom);
     text += "Level ";
-    appendNumber(text, steps.level);
+    appendInteger(text, steps.level);
     text += ": row ";
-    appendNumber(text, steps.last().segment);
+    appendInteger(text, steps.last().segment);
     text += ", ";
     const auto appendClass = [&](const ClassAtLevel& reached) {
         text += nameOf(table, reached);
         text += ' ';
-        appendNumber(text, reached.classLevel);
+        appendInteger(text, reached.classLevel);
     };
     appendClass(row.first);
     if (!row.sameClass()) {
@@ -472,10 +368,11 @@ LevelExplanation explainLevel(const LevelRow& row, const LevelSteps& steps,
     }
     text += '.';
     for (const LevelValue value : kLevelValues) {
-        std::string& words = explanation.values[static_cast<std::size_t>(value)];
-        words = explainValue(steps, value, table);
+        // Written once, into the row, and copied out at its own size.
         text += '\n';
-        text += words;
+        const std::size_t start = text.size();
+        appendValue(text, steps, value, table);
+        explanation.values[static_cast<std::size_t>(value)].assign(text, start);
     }
     if (row.features.empty()) {
         text += "\nNo features reached at this level.";
@@ -489,7 +386,7 @@ LevelExplanation explainLevel(const LevelRow& row, const LevelSteps& steps,
             text += row.features[index];
         }
     }
-    explanation.row = text.text();
+    explanation.row = std::move(text);
     return explanation;
 }
 
