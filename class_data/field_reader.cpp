@@ -4,14 +4,14 @@
 #include <cstring>
 #include <string_view>
 
+#include "text_encoding.h"
+
 namespace vostrel::detail {
 
 namespace {
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::size_t kMaxStrayBytes = 40;
-// How much of the first chunk is looked at to tell UTF-16 and UTF-32 text.
-constexpr std::size_t kWideTextProbeBytes = 512;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isBlank(char c) {
@@ -92,35 +92,12 @@ void FieldReader::skipByteOrderMark() {
 }
 
 void FieldReader::inspectFirstChunk() {
-    const auto size = static_cast<std::size_t>(end_ - cur_);
-    const std::string_view start(cur_, std::min(size, kWideTextProbeBytes));
-    if (start.substr(0, 3) == kByteOrderMark) {
-        cur_ += 3;
+    const std::string_view start(cur_, static_cast<std::size_t>(end_ - cur_));
+    if (start.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        cur_ += kByteOrderMark.size();
         return;
     }
-    using namespace std::string_view_literals;
-    if (start.substr(0, 4) == "\xFF\xFE\0\0"sv || start.substr(0, 4) == "\0\0\xFE\xFF"sv) {
-        wideBits_ = 32;
-        return;
-    }
-    if (start.substr(0, 2) == "\xFF\xFE" || start.substr(0, 2) == "\xFE\xFF") {
-        wideBits_ = 16;
-        return;
-    }
-    // Wide text without a mark: most characters are ASCII, so most pairs of
-    // bytes hold one NUL (UTF-16), or most groups of four three (UTF-32). A
-    // run of NUL bytes alone is not text at all.
-    const auto mostly = [&start](std::size_t width, std::size_t nuls) {
-        const std::size_t groups = start.size() / width;
-        std::size_t matching = 0;
-        for (std::size_t i = 0; i < groups; ++i) {
-            const std::string_view group = start.substr(i * width, width);
-            const auto nulCount = std::count(group.begin(), group.end(), '\0');
-            matching += static_cast<std::size_t>(nulCount) == nuls ? 1U : 0U;
-        }
-        return groups >= 2 && matching * 4 >= groups * 3;
-    };
-    wideBits_ = mostly(4, 3) ? 32 : mostly(2, 1) ? 16 : 0;
+    wideBits_ = detail::wideTextBits(start);
 }
 
 bool FieldReader::atEnd() {

@@ -67,6 +67,32 @@ std::size_t multiByteLength(std::string_view bytes, std::size_t at) {
 
 }  // namespace
 
+int wideTextBits(std::string_view start) {
+    constexpr std::size_t kProbeBytes = 512;
+    start = start.substr(0, kProbeBytes);
+    using namespace std::string_view_literals;
+    if (start.substr(0, 4) == "\xFF\xFE\0\0"sv || start.substr(0, 4) == "\0\0\xFE\xFF"sv) {
+        return 32;
+    }
+    if (start.substr(0, 2) == "\xFF\xFE" || start.substr(0, 2) == "\xFE\xFF") {
+        return 16;
+    }
+    // Wide text without a mark: most characters are ASCII, so most pairs of
+    // bytes hold one NUL (UTF-16), or most groups of four three (UTF-32). A
+    // run of NUL bytes alone is not text at all.
+    const auto mostly = [&start](std::size_t width, std::size_t nuls) {
+        const std::size_t groups = start.size() / width;
+        std::size_t matching = 0;
+        for (std::size_t i = 0; i < groups; ++i) {
+            const std::string_view group = start.substr(i * width, width);
+            const auto nulCount = std::count(group.begin(), group.end(), '\0');
+            matching += static_cast<std::size_t>(nulCount) == nuls ? 1U : 0U;
+        }
+        return groups >= 2 && matching * 4 >= groups * 3;
+    };
+    return mostly(4, 3) ? 32 : mostly(2, 1) ? 16 : 0;
+}
+
 Utf8Character characterAt(std::string_view text, std::size_t at) {
     static constexpr std::array<unsigned char, 5> kLeadBits{0, 0x7F, 0x1F, 0x0F, 0x07};
     const auto lead = static_cast<unsigned char>(text[at]);

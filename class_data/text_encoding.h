@@ -25,6 +25,11 @@ Utf8Scan scanUtf8(std::string_view bytes);
 // number, so no byte is lost.
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// 16 or 32 when the data begins like UTF-16 or UTF-32 text: with its byte-order
+// mark, or with NUL bytes between the characters; else 0. Only the first 512
+// bytes of `start` are looked at.
+int wideTextBits(std::string_view start);
+
 // One character of well-formed UTF-8 text: its code and its length in bytes.
 struct Utf8Character {
     char32_t code = 0;
