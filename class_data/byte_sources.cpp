@@ -27,8 +27,8 @@ std::size_t FileSource::read(char* into, std::size_t size) {
         return 0;
     }
     errno = 0;
-    const std::size_t got = std::fread(into, 1, size, file_);
-    if (got < size && std::ferror(file_) != 0) {
+    const std::size_t got = std::fread(into, 1, size, file_.get());
+    if (got < size && std::ferror(file_.get()) != 0) {
         error_ = errno != 0 ? errno : EIO;
         return 0;
     }
@@ -36,7 +36,7 @@ std::size_t FileSource::read(char* into, std::size_t size) {
 }
 
 bool FileSource::rewind() {
-    return error_ == 0 && std::fseek(file_, 0, SEEK_SET) == 0;
+    return error_ == 0 && std::fseek(file_.get(), 0, SEEK_SET) == 0;
 }
 
 std::size_t LimitedSource::read(char* into, std::size_t size) {
@@ -112,7 +112,7 @@ OpenedFile openClassFile(const std::string& name) {
                size > kMaxClassFileBytes) {
         opened = refused(name, RefusalKind::TooLargeFile, static_cast<std::int64_t>(size));
     } else if (std::FILE* file = ::fdopen(descriptor, "rb")) {
-        return {file, std::nullopt};
+        return {FileHandle(file), std::nullopt};
     } else {
         opened = refused(name, RefusalKind::CannotRead, errno != 0 ? errno : EIO);
     }

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "field_reader.h"
 #include "refusal.h"
@@ -27,15 +29,18 @@ private:
     std::istream::pos_type start_;
 };
 
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+// An open file, closed when its owner lets go of it.
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
 // Files are read through C's stdio rather than a file stream: a file stream
 // brings up the whole iostream locale machinery, a noticeable share of the
 // window's start-up memory for one small file.
 class FileSource final : public ByteSource {
 public:
-    explicit FileSource(std::FILE* file) : file_(file) {}
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-    ~FileSource() override { std::fclose(file_); }
+    explicit FileSource(FileHandle file) : file_(std::move(file)) {}
 
     std::size_t read(char* into, std::size_t size) override;
     bool failed() const override { return error_ != 0; }
@@ -43,7 +48,7 @@ public:
     int error() const { return error_; }
 
 private:
-    std::FILE* file_;
+    FileHandle file_;
     int error_ = 0;
 };
 
@@ -67,7 +72,7 @@ private:
 };
 
 struct OpenedFile {
-    std::FILE* file = nullptr;
+    FileHandle file;
     std::optional<Refusal> refusal;  // when there is no file
 };
 

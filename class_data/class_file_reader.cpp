@@ -73,7 +73,7 @@ std::optional<Refusal> readClassFile(const std::filesystem::path& path, ClassTab
         if (opened.file == nullptr) {
             return std::move(opened.refusal);
         }
-        detail::FileSource source(opened.file);
+        detail::FileSource source(std::move(opened.file));
         auto refusal = readFrom(source, name, table);
         if (refusal && source.failed()) {
             // A failing disk: say what the system reported.
