@@ -9,85 +9,11 @@
 #include <utility>
 
 #include "field_values.h"
-#include "record_watches.h"
-#include "row_census.h"
 #include "text_encoding.h"
 
 namespace vostrel::detail {
 
-namespace {
-
-constexpr std::size_t kSeparatorHintCount = 3;
-
-std::size_t countOf(std::string_view text, char wanted) {
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), wanted));
-}
-
-// A fault after which the fields that follow cannot be told apart.
-bool breaksFieldGrammar(RefusalKind kind) {
-    return kind == RefusalKind::UnclosedQuote || kind == RefusalKind::ClosingQuoteMissing ||
-           kind == RefusalKind::TextAfterQuote || kind == RefusalKind::FieldTooLong;
-}
-
-class RecordReader {
-public:
-    RecordReader(ByteSource& in, int rowWidth) : fields_(in), rowWidth_(rowWidth) {}
-
-    RecordsRead readAll(std::vector<ClassRecord>& records);
-
-private:
-    std::optional<Refusal> readClasses(std::vector<ClassRecord>& records);
-    std::optional<Refusal> readRecord(bool& emptyRow);
-    FieldStatus next();
-    bool restOfRowEmpty();
-    std::optional<Refusal> store(int fieldNumber);
-    Refusal refusal(RefusalKind kind, std::int64_t line, int field, std::string found = {}) const;
-    Refusal fieldRefusal(FieldStatus status) const;
-    Refusal told(const Refusal& found) const;
-    std::optional<char> separatorIn(std::string_view raw) const;
-    std::optional<unsigned char> controlByteIn(std::string_view raw) const;
-    void finishCensus();
-    int sheetWidth(bool cutShort) const;
-
-    FieldReader fields_;
-    int rowWidth_;
-    Field field_;
-    ClassRecord record_;
-    int classNumber_ = 0;
-    int fieldsRead_ = 0;
-    std::int64_t lastFieldLine_ = 0;
-    std::int64_t recordLine_ = 0;  // where the class being read begins
-    LineWatch lines_;
-    PaddingWatch padding_;
-    EncodingWatch encoding_;
-    RowCensus census_;  // the whole file's rows, to explain a fault met in a class
-};
-
-RecordsRead RecordReader::readAll(std::vector<ClassRecord>& records) {
-    RecordsRead read;
-    const std::optional<Refusal> found = readClasses(records);
-    if (found && found->place.classNumber > 0) {
-        read.refusal = told(*found);
-        if (!breaksFieldGrammar(found->kind) && !fields_.readFailed()) {
-            finishCensus();
-            read.refusal = census_.verdict(*found, std::move(*read.refusal));
-        }
-    } else if (found) {
-        read.refusal = found;
-    } else if (fields_.readFailed()) {
-        read.refusal = Refusal{.kind = RefusalKind::Unreadable};
-    } else {
-        census_.noteEndOfData();
-        read.refusal = padding_.verdict();
-        if (!read.refusal) {
-            read.refusal = encoding_.verdict();
-        }
-    }
-    read.windows1252 = encoding_.windows1252();
-    read.sheetWidth = sheetWidth(found && (found->kind == RefusalKind::DataEndsEarly ||
-                                           found->kind == RefusalKind::BlankLineInClass));
-    return read;
-}
+RecordReader::RecordReader(ByteSource& in, int rowWidth) : fields_(in), rowWidth_(rowWidth) {}
 
 std::optional<Refusal> RecordReader::readClasses(std::vector<ClassRecord>& records) {
     bool more = fields_.skipToData();
@@ -123,6 +49,9 @@ std::optional<Refusal> RecordReader::readClasses(std::vector<ClassRecord>& recor
         }
         lines_.classEnds(lineGoesOn);
         padding_.note(commaEnd && !lineGoesOn, std::move(place), onOneLine);
+    }
+    if (!fields_.readFailed()) {
+        census_.noteEndOfData();
     }
     return std::nullopt;
 }
@@ -269,55 +198,6 @@ Refusal RecordReader::fieldRefusal(FieldStatus status) const {
     return Refusal{.kind = RefusalKind::Unreadable};
 }
 
-// The refusal to tell of a fault found in the class being read: a short line
-// that explains it, or the fault with what else the class shows.
-Refusal RecordReader::told(const Refusal& found) const {
-    if (auto shortLine = lines_.verdict(found)) {
-        return *shortLine;
-    }
-    Refusal told = found;
-    // The field's own text counts where it is what the fault is about.
-    const std::string_view raw =
-        found.kind == RefusalKind::ControlCharacter ? std::string_view() : found.found;
-    if (classNumber_ <= kMaxClasses) {
-        told.separator = separatorIn(raw);
-    }
-    if (found.kind != RefusalKind::ControlCharacter) {
-        told.controlByte = controlByteIn(raw);
-    }
-    told.beganMidLine = lines_.beganMidLine();
-    return told;
-}
-
-// Spreadsheet programs in some languages separate fields with semicolons, and
-// some export tabs; such a file fails somewhere odd, so say what it looks like.
-std::optional<char> RecordReader::separatorIn(std::string_view raw) const {
-    std::size_t semicolons = countOf(raw, ';');
-    std::size_t tabs = countOf(raw, '\t');
-    forEachText(record_, [&](std::string_view text) {
-        semicolons += countOf(text, ';');
-        tabs += countOf(text, '\t');
-    });
-    if (std::max(semicolons, tabs) < kSeparatorHintCount) {
-        return std::nullopt;
-    }
-    return semicolons >= tabs ? ';' : '\t';
-}
-
-// A byte no text holds, in the class as far as it was read.
-std::optional<unsigned char> RecordReader::controlByteIn(std::string_view raw) const {
-    std::optional<unsigned char> found = firstControlByte(raw);
-    if (!found) {
-        found = firstControlByte(field_.text);
-    }
-    forEachText(record_, [&found](const std::string& text) {
-        if (!found) {
-            found = firstControlByte(text);
-        }
-    });
-    return found;
-}
-
 // Reads on to the end of the data for the census alone.
 void RecordReader::finishCensus() {
     bool rowEnded = field_.end != FieldEnd::Comma;
@@ -337,25 +217,6 @@ void RecordReader::finishCensus() {
     if (!fields_.readFailed()) {
         census_.noteEndOfData();
     }
-}
-
-// The width of the file's rows when they are all as wide as a spreadsheet writes
-// a sheet without the last features, and a counted reading began classes in the
-// middle of lines or ran out inside one (`cutShort`); else 0.
-int RecordReader::sheetWidth(bool cutShort) const {
-    constexpr int kFewestColumns = kFirstFeatureField - 1;
-    const int width = census_.commonWidth();
-    const bool spreadsheetRows = width >= kFewestColumns && width < kFieldCount;
-    return rowWidth_ == 0 && census_.complete() && census_.rows() >= 2 && spreadsheetRows &&
-                   (lines_.anyBeganMidLine() || cutShort)
-               ? width
-               : 0;
-}
-
-}  // namespace
-
-RecordsRead readRecords(ByteSource& source, int rowWidth, std::vector<ClassRecord>& records) {
-    return RecordReader(source, rowWidth).readAll(records);
 }
 
 }  // namespace vostrel::detail
