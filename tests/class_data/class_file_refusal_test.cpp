@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "reader_test_support.h"
@@ -322,6 +326,66 @@ TEST(RefusedFileMessage, ShowsAWindowsTextReadablyAndCutsLongTextShort) {
     ASSERT_TRUE(error);
     EXPECT_NE(describe(*error).find("\"" + std::string(40, '9') + "...\""), std::string::npos)
         << describe(*error);
+}
+
+// Every kind, in the order declared, with what its words must hold: the texts
+// and numbers it carries, one phrase of its own and, once placed, the place.
+TEST(RefusalWords, EveryKindHasItsOwnWordsHoldingWhatItCarries) {
+    const std::vector<std::pair<K, std::vector<std::string>>> kinds{
+        {K::CannotOpen, {"cannot be opened: Device or resource busy."}},
+        {K::CannotRead, {"cannot be read: Device or resource busy."}},
+        {K::NamedPipe, {" is a named pipe (FIFO), not a file of data"}},
+        {K::Socket, {" is a socket, not"}},
+        {K::Device, {" is a device, not"}},
+        {K::NotRegularFile, {" is no regular file, not"}},
+        {K::TooLargeFile, {" is 0.0 MiB (16 bytes); a class data file is far smaller"}},
+        {K::TooLargeStream, {" holds more than 16 MiB; a class"}},
+        {K::Unreadable, {": the file could not be read to its end."}},
+        {K::OutOfMemory, {": there is not enough memory"}},
+        {K::BadNumber, {"the hit die field holds \"found\", but it should hold"}},
+        {K::DataEndsEarly, {"the file ends after 1 of the 27 fields", "the hit die and every"}},
+        {K::UnclosedQuote, {"the hit die field opens a double quote that never closes"}},
+        {K::ClosingQuoteMissing, {"the hit die field", "only on line 16, followed by \"found\""}},
+        {K::TextAfterQuote, {"found \"found\" after the closing quote of the hit die field"}},
+        {K::FieldTooLong, {"the hit die field is longer than 65,536 bytes"}},
+        {K::FortyFirstClass, {"a 41st class begins here"}},
+        {K::BlankLineInClass, {"line 7 is blank where the hit die should follow"}},
+        {K::ControlCharacter,
+         {"the hit die field holds \"found\" with the control character U+0010"}},
+        {K::ShortLine, {"line 7 holds 16 fields; a class needs 27. Class 3 therefore"}},
+        {K::ShortLineBeforeBlankLine, {"line 7 holds 16 fields; a class needs 27: check line 7"}},
+        {K::ExtraEmptyField, {"while class 1 (\"Other\") ends with its level 20 feature"}},
+        {K::MissingEmptyField, {"while 16 other classes, class 1 (\"Other\") the first"}},
+        {K::MixedEncoding, {"the hit die field holds the byte 0x10, which is no part"}},
+        {K::HeaderRow, {"fields read \"found\" and \"also\")"}},
+        {K::LongRow, {"line 7 holds 16 fields where a class has 27, with \"found\" after"}},
+        {K::ColumnAfterLevel20, {"(line 7 ends with \"found\")"}},
+        {K::WideText, {"this file is UTF-16 text"}},
+    };
+    ASSERT_EQ(kinds.size(), static_cast<std::size_t>(K::WideText) + 1);
+    Refusal refusal;
+    refusal.source = "name.csv";
+    refusal.place = {.line = 7, .classNumber = 3, .className = "Seer", .field = 2};
+    refusal.found = "found";
+    refusal.alsoFound = "also";
+    refusal.number = 16;
+    refusal.other = Place{.line = 2, .classNumber = 1, .className = "Other"};
+    std::set<std::string> told;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        ASSERT_EQ(kinds[i].first, static_cast<K>(i));
+        refusal.kind = kinds[i].first;
+        const std::string message = describe(refusal);
+        EXPECT_TRUE(told.insert(message).second) << "told twice: " << message;
+        const bool placed = groupOf(refusal.kind) != RefusalGroup::WholeFile;
+        EXPECT_EQ(message.rfind(
+                      placed ? "\"name.csv\", line 7, class 3 (\"Seer\"): " : "\"name.csv\"", 0),
+                  0)
+            << message;
+        for (const std::string& part : kinds[i].second) {
+            EXPECT_NE(message.find(part), std::string::npos)
+                << "missing \"" << part << "\" in: " << message;
+        }
+    }
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <iterator>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "../cased_names.h"
+#include "build_refusal.h"
 #include "build_text.h"
 #include "class_lookup.h"
 #include "sample_classes.h"
@@ -118,6 +123,41 @@ TEST_P(CasedNames, FindTheirClassByUnicodeSimpleCaseFolding) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, CasedNames, ::testing::ValuesIn(kCasedNames), CaseName{});
+
+// Every kind of refusal of a pasted build or a chosen pair, in the order
+// declared, with what its words must hold: the line and texts it carries and one
+// phrase of its own.
+TEST(RefusalWords, EveryPastedBuildAndPairRefusalHasItsOwnWords) {
+    using K = BuildRefusalKind;
+    const std::vector<std::pair<K, std::string>> kinds{
+        {K::NoBuild, "The clipboard holds no build."},
+        {K::TooManyBuildLines, "line 4: a build has five lines at most"},
+        {K::BadLevelCount, "line 4: the level count must be one or two digits, not \"found\""},
+        {K::NoClassNames, "line 4: two class names parted by \" / \" must follow"},
+        {K::NoClassNamed, "line 4: the loaded file has no class named \"found\""},
+        {K::BadEscape, "line 4: the quoted name \"found\" holds a backslash that is not"},
+        {K::UnclosedName, "line 4: the quoted name \"found\" has no closing quote"},
+        {K::TextAfterQuotedName, "line 4: \"found\" follows the quoted name \"also\" where"},
+    };
+    ASSERT_EQ(kinds.size(), static_cast<std::size_t>(K::TextAfterQuotedName) + 1);
+    std::set<std::string> told;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        ASSERT_EQ(kinds[i].first, static_cast<K>(i));
+        const std::string message = describe(BuildRefusal{kinds[i].first, 4, "found", "also"});
+        EXPECT_TRUE(told.insert(message).second) << "told twice: " << message;
+        EXPECT_EQ(message.rfind(kinds[i].second, 0), 0) << message;
+    }
+    EXPECT_EQ(describe(PairPlace{PairFit::Fits, 3, 2}), "");
+    for (const auto& [fit, words] :
+         {std::pair{PairFit::NoFreeRow, "Every row of the build already"},
+          {PairFit::RowIncomplete, "Row 3 has a class but"},
+          {PairFit::NoLevelLeft, "The other rows of the build"}}) {
+        EXPECT_TRUE(told.insert(describe(PairPlace{fit, 3, 2})).second);
+        EXPECT_EQ(describe(PairPlace{fit, 3, 2}).rfind(words, 0), 0);
+    }
+    EXPECT_NE(describe(PairPlace{PairFit::RowIncomplete, 3, 2}).find("Complete row 3,"),
+              std::string::npos);
+}
 
 }  // namespace
 }  // namespace vostrel::testing
