@@ -20,10 +20,6 @@ namespace {
 
 using K = RefusalKind;
 
-std::string decimal(std::int64_t value) {
-    return integerText(value);
-}
-
 std::string hexByte(unsigned char byte) {
     return "0x" + hexDigits(byte, 2);
 }
@@ -62,7 +58,7 @@ std::string fileName(std::string_view source) {
 
 // "class 3 (\"Seer\")"
 std::string classText(const Place& place) {
-    std::string text = "class " + decimal(place.classNumber);
+    std::string text = "class " + integerText(place.classNumber);
     if (place.className) {
         text += " (" + shown(*place.className) + ")";
     }
@@ -71,7 +67,7 @@ std::string classText(const Place& place) {
 
 // "\"classes.csv\", line 4, class 3 (\"Seer\")"
 std::string placeText(std::string_view source, const Place& place) {
-    std::string text = fileName(source) + ", line " + decimal(place.line);
+    std::string text = fileName(source) + ", line " + integerText(place.line);
     if (place.classNumber > 0) {
         text += ", " + classText(place);
     }
@@ -85,7 +81,7 @@ std::string fieldMeaning(int field) {
     if (field >= 1 && field < kFirstFeatureField) {
         return std::string(kNames[static_cast<std::size_t>(field - 1)]);
     }
-    return "level " + decimal(field - kFirstFeatureField + 1) + " feature";
+    return "level " + integerText(field - kFirstFeatureField + 1) + " feature";
 }
 
 std::string lastFeature() {
@@ -96,13 +92,13 @@ std::string expectedValue(int field) {
     using Limits = std::numeric_limits<std::int16_t>;
     switch (field) {
         case 2:
-            return "a whole number from 0 to " + decimal(kMaxHitDie) +
+            return "a whole number from 0 to " + integerText(kMaxHitDie) +
                    ": the faces of the die, such as 8 for a d8";
         case 3:
-            return "a whole number from " + decimal(Limits::min()) + " to " +
-                   decimal(Limits::max());
+            return "a whole number from " + integerText(Limits::min()) + " to " +
+                   integerText(Limits::max());
         default: {
-            const std::string most = decimal(static_cast<std::int64_t>(detail::kMaxAttackRate));
+            const std::string most = integerText(static_cast<std::int64_t>(detail::kMaxAttackRate));
             return "a number from -" + most + " to " + most +
                    ", such as 1, 0.75 or 0.5 (with a point, not a comma, before any decimals)";
         }
@@ -110,8 +106,8 @@ std::string expectedValue(int field) {
 }
 
 std::string farSmaller() {
-    const std::string limit = decimal(static_cast<std::int64_t>(kMaxClassFileBytes >> 20));
-    return "a class data file is far smaller (one of " + decimal(kMaxClasses) +
+    const std::string limit = integerText(static_cast<std::int64_t>(kMaxClassFileBytes >> 20));
+    return "a class data file is far smaller (one of " + integerText(kMaxClasses) +
            " classes takes a few hundred KB), and no file above " + limit + " MiB is read";
 }
 
@@ -144,7 +140,7 @@ std::string faultText(const Refusal& r) {
     };
     const int field = r.place.field;
     const std::string theField = "the " + fieldMeaning(field) + " field";
-    const std::string line = decimal(r.place.line);
+    const std::string line = integerText(r.place.line);
     const std::string holds = r.classOnOneLine ? "line " + line + " holds" : "this class holds";
     switch (r.kind) {
         case K::CannotOpen:
@@ -164,7 +160,7 @@ std::string faultText(const Refusal& r) {
                    ".";
         case K::TooLargeStream:
             return " holds more than " +
-                   decimal(static_cast<std::int64_t>(kMaxClassFileBytes >> 20)) + " MiB; " +
+                   integerText(static_cast<std::int64_t>(kMaxClassFileBytes >> 20)) + " MiB; " +
                    farSmaller() + ".";
         case K::OutOfMemory:
             return ": there is not enough memory to read this file.";
@@ -175,8 +171,8 @@ std::string faultText(const Refusal& r) {
             return theField + " " + (r.found.empty() ? "is empty" : "holds " + shown(r.found)) +
                    ", but it should hold " + expectedValue(field);
         case K::DataEndsEarly:
-            return "the file ends after " + decimal(field - 1) + " of the " + decimal(kFieldCount) +
-                   " fields of this class; the " + fieldMeaning(field) +
+            return "the file ends after " + integerText(field - 1) + " of the " +
+                   integerText(kFieldCount) + " fields of this class; the " + fieldMeaning(field) +
                    " and every field after it are missing";
         case K::UnclosedQuote:
             return theField +
@@ -186,7 +182,7 @@ std::string faultText(const Refusal& r) {
             return theField +
                    " opens a double quote here, and its closing quote may be missing: the next "
                    "double quote comes only on line " +
-                   decimal(r.number) + ", followed by " + shown(r.found) +
+                   integerText(r.number) + ", followed by " + shown(r.found) +
                    ", so the fields in between would all belong to this one";
         case K::TextAfterQuote:
             return "found " + shown(r.found) + " after the closing quote of " + theField +
@@ -198,11 +194,11 @@ std::string faultText(const Refusal& r) {
         case K::FortyFirstClass:
             return "a " + ordinal(kMaxClasses + 1) +
                    " class begins here, but a class data file may hold at most " +
-                   decimal(kMaxClasses) + " classes";
+                   integerText(kMaxClasses) + " classes";
         case K::BlankLineInClass:
             return "line " + line + " is blank where the " + fieldMeaning(field) +
                    " should follow, and a blank line never fills a field: this class holds only " +
-                   decimal(field - 1) + " of its " + decimal(kFieldCount) + " fields";
+                   integerText(field - 1) + " of its " + integerText(kFieldCount) + " fields";
         case K::ControlCharacter: {
             const auto control = static_cast<char32_t>(r.number);
             const std::string found = theField + " holds " + shown(r.found) +
@@ -217,11 +213,11 @@ std::string faultText(const Refusal& r) {
 
         case K::ShortLine:
         case K::ShortLineBeforeBlankLine: {
-            std::string text = "line " + line + " holds " + decimal(r.number) +
+            std::string text = "line " + line + " holds " + integerText(r.number) +
                                (r.number == 1 ? " field" : " fields") + "; a class needs " +
-                               decimal(kFieldCount);
+                               integerText(kFieldCount);
             if (r.kind == K::ShortLine) {
-                text += ". Class " + decimal(r.place.classNumber) +
+                text += ". Class " + integerText(r.place.classNumber) +
                         " therefore takes its missing fields from the next line, and every class "
                         "after it is shifted";
             }
@@ -230,8 +226,8 @@ std::string faultText(const Refusal& r) {
                                                 : " for its missing fields.");
         }
         case K::ExtraEmptyField:
-            return holds + " " + decimal(kFieldCount + 1) + " fields where a class has " +
-                   decimal(kFieldCount) + ": its " + lastFeature() +
+            return holds + " " + integerText(kFieldCount + 1) + " fields where a class has " +
+                   integerText(kFieldCount) + ": its " + lastFeature() +
                    " is followed by one more comma and nothing after it, while " +
                    classText(*r.other) + " ends with its " + lastFeature() +
                    ". A comma inside a text that is not in double quotes (Bonus Feat, Evasion) "
@@ -239,8 +235,8 @@ std::string faultText(const Refusal& r) {
                    "field after it one place on: put such a text in double quotes, and write "
                    "numbers with a point.";
         case K::MissingEmptyField:
-            return holds + " " + decimal(kFieldCount) + " fields, ending with its " +
-                   lastFeature() + ", while " + decimal(r.number) + " other classes, " +
+            return holds + " " + integerText(kFieldCount) + " fields, ending with its " +
+                   lastFeature() + ", while " + integerText(r.number) + " other classes, " +
                    classText(*r.other) +
                    " the first of them, end with one more comma and nothing after it, as a "
                    "spreadsheet writes its rows. Either every class ends with that comma or none "
@@ -257,19 +253,19 @@ std::string faultText(const Refusal& r) {
                    "), but a class data file has none: its first line is the first class. Delete "
                    "the header row.";
         case K::LongRow:
-            return "line " + line + " holds " + decimal(r.number) + " fields where a class has " +
-                   decimal(kFieldCount) + ", with " + shown(r.found) + " after the " +
-                   ordinal(kFieldCount) + ". A class data file has no column after the " +
-                   lastFeature() +
+            return "line " + line + " holds " + integerText(r.number) +
+                   " fields where a class has " + integerText(kFieldCount) + ", with " +
+                   shown(r.found) + " after the " + ordinal(kFieldCount) +
+                   ". A class data file has no column after the " + lastFeature() +
                    ", so a column of notes there must go; a text with a comma in it goes in double "
                    "quotes, and a number is written with a point (0.75, not 0,75).";
         case K::ColumnAfterLevel20:
             return "every class line holds a column after the " + lastFeature() + " (line " + line +
                    " ends with " + shown(r.found) +
-                   "), but a class data file has nothing after level " + decimal(kMaxLevel) +
+                   "), but a class data file has nothing after level " + integerText(kMaxLevel) +
                    ": that column must go.";
         case K::WideText: {
-            const std::string name = "UTF-" + decimal(r.number);
+            const std::string name = "UTF-" + integerText(r.number);
             return "this file is " + name + " text (it begins with a " + name +
                    " byte-order mark or has " +
                    (r.number == 16 ? "a NUL byte beside each character"
@@ -312,10 +308,10 @@ std::string describe(const Refusal& r) {
                 ", so it is probably not a text file at all.";
     }
     if (r.beganMidLine) {
-        text += " Class " + decimal(r.place.classNumber) +
+        text += " Class " + integerText(r.place.classNumber) +
                 " begins in the middle of a line, right after the last field of class " +
-                decimal(r.place.classNumber - 1) +
-                ": check that every class before it has exactly " + decimal(kFieldCount) +
+                integerText(r.place.classNumber - 1) +
+                ": check that every class before it has exactly " + integerText(kFieldCount) +
                 " fields.";
     }
     if (r.foreignTrue) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "number_text.h"
 #include "segment_walk.h"
 
 namespace vostrel {
@@ -75,10 +76,9 @@ LevelByLevelResult levelByLevel(const BuildSheet& sheet, const ClassTable& table
         for (int cut = 1; cut <= levels; ++cut) {
             ProgressionState cutState = ahead;
             LevelSteps& steps = result.steps.emplace_back(stepsAhead);
-            walk::processSegment(
-                cutState, table,
-                Segment{std::to_string(cut), segment.firstClass, segment.secondClass}, k,
-                &steps.rows[static_cast<std::size_t>(k - 1)]);
+            walk::processSegment(cutState, table,
+                                 Segment{integerText(cut), segment.firstClass, segment.secondClass},
+                                 k, &steps.rows[static_cast<std::size_t>(k - 1)]);
             steps.rowCount = static_cast<std::int16_t>(k);
             steps.level = static_cast<std::int16_t>(++level);
             result.rows.push_back(rowOf(cutState, table, level, k));

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "number_text.h"
 #include "progression.h"
 #include "report_lines.h"
 #include "segment_walk.h"
@@ -57,7 +58,7 @@ std::vector<PairRow> pairRows(const ClassTable& table, int level, std::int16_t w
     rows.reserve(static_cast<std::size_t>(anyClass ? count * (count - 1) / 2 : count - 1));
 
     BuildSheet sheet;
-    sheet.segments[0].levelText = std::to_string(level);
+    sheet.segments[0].levelText = integerText(level);
     // At most 40 classes make 780 pairs, well inside the 16-bit range.
     std::int16_t number = 0;
     for (std::int16_t first = 1; first < count; ++first) {
