@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "class_lookup.h"
+#include "number_text.h"
 
 namespace vostrel {
 
@@ -51,7 +52,7 @@ CarriedBuild carryOverBuild(const BuildSheet& sheet, const ClassTable& from, con
                 const int place = placeAmongNamesakes(from, before);
                 std::string name = from.recordAt(before).name;
                 if (place > 1) {
-                    name += " (" + std::to_string(place) + ")";
+                    name += " (" + integerText(place) + ")";
                 }
                 build.lost.push_back({static_cast<int>(k) + 1, second, std::move(name)});
             }
@@ -61,7 +62,7 @@ CarriedBuild carryOverBuild(const BuildSheet& sheet, const ClassTable& from, con
 }
 
 std::string lostChoiceText(const LostChoice& lost) {
-    return "Row " + std::to_string(lost.row) + (lost.second ? ", second" : ", first") +
+    return "Row " + integerText(lost.row) + (lost.second ? ", second" : ", first") +
            " class: the file no longer has a class named \"" + lost.name + "\".";
 }
 
