@@ -24,6 +24,7 @@
 #include "client_area.h"
 #include "key_rules.h"
 #include "level_by_level_window.h"
+#include "menu_bar_keys.h"
 #include "pair_table.h"
 #include "pairs_window.h"
 #include "spoken_notice.h"
@@ -86,6 +87,7 @@ Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), promp
     createWidgets();
     createMenus();
     new KeyRules(*this);
+    new MenuBarKeys(*this);
     classDataLoaded_ = loadClassData();
     if (classDataLoaded_) {
         buildSheet_->focusFirstList();

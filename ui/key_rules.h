@@ -15,8 +15,7 @@ class QMainWindow;
 //   types, being AltGr on some keyboards ("@", "Ł", "€").
 // - Enter presses the focused button as Space does, without the button becoming
 //   the default one that Enter in other controls would press.
-// - F10 opens the first menu; Left and Right then go from menu to menu, each
-//   opened at its first item.
+// The menu bar's keys are menu_bar_keys.h's.
 class KeyRules final : public QObject {
     Q_OBJECT
 
@@ -29,8 +28,6 @@ protected:
 private:
     QAction* commandFor(const QKeyEvent& key, const QWidget* window) const;
     bool runFromDropDown(QObject* watched, const QKeyEvent& key) const;
-    bool openNeighbourMenu(QObject* watched, const QKeyEvent& key) const;
-    void openMenuBar() const;
 
     QMainWindow& window_;
 };
