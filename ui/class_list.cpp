@@ -1,7 +1,6 @@
 #include "class_list.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "accessible_factory.h"
 #include "class_list_accessible.h"
 #include "class_lookup.h"
 
@@ -23,11 +23,7 @@ const QString kNothingChosen = QStringLiteral("Class");
 }  // namespace
 
 ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
-    static const bool readable = [] {
-        QAccessible::installFactory(accessibleClassList);
-        return true;
-    }();
-    Q_UNUSED(readable)
+    installAccessibleFactoryOnce<accessibleClassList>();
     // Giving the list its text field directly makes it editable without building
     // its drop-down until first opened, which setEditable() does at once: ten of
     // those were a tenth of the start-up.

@@ -1,7 +1,8 @@
 #include "spoken_notice.h"
 
-#include <QAccessible>
 #include <QAccessibleWidget>
+
+#include "accessible_factory.h"
 
 namespace {
 
@@ -13,11 +14,7 @@ QAccessibleInterface* accessibleNotice(const QString&, QObject* object) {
 }  // namespace
 
 SpokenNotice::SpokenNotice(QWidget* parent) : QWidget(parent) {
-    static const bool readable = [] {
-        QAccessible::installFactory(accessibleNotice);
-        return true;
-    }();
-    Q_UNUSED(readable)
+    installAccessibleFactoryOnce<accessibleNotice>();
     setObjectName(QStringLiteral("SpokenNotice"));
     setGeometry(0, 0, 0, 0);
     hide();

@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "accessible_factory.h"
 #include "window_placement.h"
 
 namespace {
@@ -30,11 +31,7 @@ QAccessibleInterface* tableWindowAccessible(const QString& className, QObject* o
 
 TableWindow::TableWindow(QWidget& mainWindow, const QString& objectName, const QString& title)
     : QWidget(&mainWindow, Qt::Window), mainWindow_(mainWindow) {
-    static const bool accessibleAsWindow = [] {
-        QAccessible::installFactory(&tableWindowAccessible);
-        return true;
-    }();
-    Q_UNUSED(accessibleAsWindow);
+    installAccessibleFactoryOnce<tableWindowAccessible>();
     setObjectName(objectName);
     setWindowTitle(title);
     setAccessibleName(title);
