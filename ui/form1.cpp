@@ -53,6 +53,8 @@ QString displayText(const std::string& text) {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// "Generator" where the caption says "Calculator": the About box's own words,
+// kept as they are.
 QString aboutText() {
     return QStringList{QStringLiteral("Vostrel Progression Generator"),
                        QStringLiteral("Version: %1.%2.%3")

@@ -116,19 +116,19 @@ LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
 
     // Read-only but selectable from the keyboard too, so the words can be copied.
     howLabel = new QLabel(QStringLiteral("How"), this);
-    Txt_How = new QPlainTextEdit(this);
-    Txt_How->setObjectName(QStringLiteral("Txt_How"));
-    Txt_How->setAccessibleName(QStringLiteral("How"));
-    Txt_How->setReadOnly(true);
-    Txt_How->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    Txt_How->setTabChangesFocus(true);
-    Txt_How->setFocusPolicy(Qt::StrongFocus);
-    howLabel->setBuddy(Txt_How);
+    howBox = new QPlainTextEdit(this);
+    howBox->setObjectName(QStringLiteral("howBox"));
+    howBox->setAccessibleName(QStringLiteral("How"));
+    howBox->setReadOnly(true);
+    howBox->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    howBox->setTabChangesFocus(true);
+    howBox->setFocusPolicy(Qt::StrongFocus);
+    howLabel->setBuddy(howBox);
     howPane_ = new QWidget(this);
     auto* howLayout = new QVBoxLayout(howPane_);
     howLayout->setContentsMargins(0, 0, 0, 0);
     howLayout->addWidget(howLabel);
-    howLayout->addWidget(Txt_How);
+    howLayout->addWidget(howBox);
 
     // Made after the pane, so that Tab goes from the table to the pane to the button.
     copyAllButton = makeCopyAllButton(*levelsTable);
@@ -188,7 +188,7 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
 
 void LevelByLevelWindow::showHowOf(const QModelIndex& current) {
     const int row = current.isValid() ? model_->givenRow(current.row()) : -1;
-    Txt_How->setPlainText(row >= 0 && row < howTexts_.size() ? howTexts_[row] : kSelectALevelText);
+    howBox->setPlainText(row >= 0 && row < howTexts_.size() ? howTexts_[row] : kSelectALevelText);
 }
 
 QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
@@ -199,8 +199,8 @@ QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
     int paneHeight = 0;
     if (!howPane_->isHidden()) {
         paneHeight = howLabel->sizeHint().height() + howPane_->layout()->spacing() +
-                     2 * Txt_How->frameWidth() + kHowLines * Txt_How->fontMetrics().lineSpacing() +
-                     2 * static_cast<int>(Txt_How->document()->documentMargin()) +
+                     2 * howBox->frameWidth() + kHowLines * howBox->fontMetrics().lineSpacing() +
+                     2 * static_cast<int>(howBox->document()->documentMargin()) +
                      style()->pixelMetric(QStyle::PM_SplitterWidth);
     }
     const QMargins margins = layout()->contentsMargins();

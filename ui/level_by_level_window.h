@@ -36,6 +36,6 @@ private:
     QPushButton* copyAllButton = nullptr;
     QWidget* howPane_ = nullptr;
     QLabel* howLabel = nullptr;
-    QPlainTextEdit* Txt_How = nullptr;
+    QPlainTextEdit* howBox = nullptr;
     bool sizedForTable_ = false;  // false while sized for a message in place of the table
 };

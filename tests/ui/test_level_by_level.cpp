@@ -55,7 +55,7 @@ private:
         showAndActivate(*levels());
     }
     QString clipboard() const { return QGuiApplication::clipboard()->text(); }
-    QPlainTextEdit* how() const { return control<QPlainTextEdit>(*levels(), "Txt_How"); }
+    QPlainTextEdit* how() const { return control<QPlainTextEdit>(*levels(), "howBox"); }
 
 private slots:
     void is_built_on_first_use_only_and_comes_back_on_f2_data() {

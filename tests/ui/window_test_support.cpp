@@ -1,5 +1,9 @@
 #include "window_test_support.h"
 
+// Private headers, as no public call will do: QAccessible::isActive(), which Qt
+// checks before sending any accessibility event, reads the platform layer's flag,
+// and QAccessible::setActive() only tells observers. A screen reader's bridge sets
+// that flag; the offscreen platform has none (setAccessibilityActive() below).
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
