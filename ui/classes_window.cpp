@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,11 +84,23 @@ std::vector<TableColumn> shownColumns(const SharedTable& table) {
                        column](int r) { return vostrel::isDoubtfulSaveText(record(r).*column); },
         };
     };
+    TableColumn hitDie = numberColumn(
+        QStringLiteral("Hit Die"), [record](int r) { return int{record(r).hitDie}; },
+        QStringLiteral("d"));
+    hitDie.toolTip = [record](int r) {
+        const int die = record(r).hitDie;
+        if (vostrel::isListedHitDie(die)) {
+            return QString();
+        }
+        return QStringLiteral(
+                   "The report's hit-dice line lists only %1: this class's levels count, but "
+                   "its d%2 never shows in that line.")
+            .arg(listedDiceText())
+            .arg(die);
+    };
+    hitDie.marked = [record](int r) { return !vostrel::isListedHitDie(record(r).hitDie); };
     return {
-        {.title = QStringLiteral("#"),
-         .alignment = right,
-         .display = [](int r) { return QString::number(r + 1); },
-         .sortKey = [](int r) { return QVariant(r); }},
+        numberColumn(QStringLiteral("#"), [](int r) { return r + 1; }),
         {.title = QStringLiteral("Name"),
          .display =
              [record](int r) { return record(r).name.empty() ? kNoName : text(record(r).name); },
@@ -102,27 +113,9 @@ std::vector<TableColumn> shownColumns(const SharedTable& table) {
                             : text(record(r).name);
              },
          .marked = [record](int r) { return record(r).name.empty(); }},
-        {.title = QStringLiteral("Hit Die"),
-         .alignment = right,
-         .display = [record](int r) { return QStringLiteral("d%1").arg(record(r).hitDie); },
-         .toolTip =
-             [record](int r) {
-                 const int die = record(r).hitDie;
-                 if (vostrel::isListedHitDie(die)) {
-                     return QString();
-                 }
-                 return QStringLiteral(
-                            "The report's hit-dice line lists only %1: this class's "
-                            "levels count, but its d%2 never shows in that line.")
-                     .arg(listedDiceText())
-                     .arg(die);
-             },
-         .marked = [record](int r) { return !vostrel::isListedHitDie(record(r).hitDie); },
-         .sortKey = [record](int r) { return QVariant(int{record(r).hitDie}); }},
-        {.title = QStringLiteral("Skill Points"),
-         .alignment = right,
-         .display = [record](int r) { return QString::number(record(r).skillPoints); },
-         .sortKey = [record](int r) { return QVariant(int{record(r).skillPoints}); }},
+        hitDie,
+        numberColumn(QStringLiteral("Skill Points"),
+                     [record](int r) { return int{record(r).skillPoints}; }),
         {.title = QStringLiteral("BAB per Level"),
          .alignment = right,
          .display = [record](int r) { return rateText(record(r).babRate); },
@@ -167,9 +160,7 @@ std::vector<TableColumn> featureColumns(std::shared_ptr<const vostrel::ClassReco
         return text(shown->features[static_cast<std::size_t>(r + 1)]);
     };
     return {
-        {.title = QStringLiteral("Level"),
-         .alignment = Qt::AlignRight,
-         .display = [](int r) { return QString::number(r + 1); }},
+        numberColumn(QStringLiteral("Level"), [](int r) { return r + 1; }),
         {.title = QStringLiteral("Features"), .display = feature, .toolTip = feature},
     };
 }
@@ -266,11 +257,8 @@ void ClassesWindow::showFeaturesOf(const QModelIndex& current) {
 // twenty levels of features.
 QSize ClassesWindow::preferredSize() const {
     ensurePolished();
-    const int rowHeight = featuresTable->lineHeight();
-    const int headerHeight = classesTable->horizontalHeader()->sizeHint().height();
-    const int classRows = std::clamp(classes_->rowCount(), 1, 12);
-    const int tables = 2 * (2 * classesTable->frameWidth() + headerHeight) +
-                       (classRows + vostrel::kMaxLevel) * rowHeight;
+    const int tables = classesTable->heightForRows(std::clamp(classes_->rowCount(), 1, 12)) +
+                       featuresTable->heightForRows(vostrel::kMaxLevel);
     const QSize around =
         layout()->sizeHint() - classesTable->sizeHint() - featuresTable->sizeHint();
     const int width = std::max(classesTable->fullWidth(), featuresTable->fullWidth());

@@ -1,6 +1,5 @@
 #include "level_by_level_window.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,31 +57,26 @@ QString featuresText(const vostrel::LevelRow& row) {
 
 // The bonuses as the report writes them: BAB bare, the saves with their plus sign.
 std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) {
-    const Qt::Alignment right = Qt::AlignRight;
     const auto at = [shown](int row) -> const vostrel::LevelRow& {
         return shown->rows[static_cast<std::size_t>(row)];
     };
     // A number's cell tells how it came about, to the eye and to a screen reader.
     const auto number = [&at, &shown](const QString& title, vostrel::LevelValue which, auto value,
                                       const QString& sign = {}) {
-        return TableColumn{
-            .title = title,
-            .alignment = Qt::AlignRight,
-            .display = [at, value, sign](int r) { return sign + QString::number(value(at(r))); },
-            .toolTip =
-                [shown, which](int r) {
-                    return QString::fromStdString(
-                        shown->explanations[static_cast<std::size_t>(r)].of(which));
-                },
-            .toolTipDescribes = true};
+        TableColumn column = numberColumn(
+            title, [at, value](int r) { return int{value(at(r))}; }, sign);
+        column.toolTip = [shown, which](int r) {
+            return QString::fromStdString(
+                shown->explanations[static_cast<std::size_t>(r)].of(which));
+        };
+        column.toolTipDescribes = true;
+        return column;
     };
     using vostrel::LevelValue;
     using Row = vostrel::LevelRow;
     const QString plus = QStringLiteral("+");
     return {
-        {.title = QStringLiteral("Level"),
-         .alignment = right,
-         .display = [at](int r) { return QString::number(at(r).level); }},
+        numberColumn(QStringLiteral("Level"), [at](int r) { return int{at(r).level}; }),
         {.title = QStringLiteral("Classes"),
          .display = [shown](int r) { return shown->classes[r]; }},
         number(
@@ -193,9 +187,7 @@ void LevelByLevelWindow::showHowOf(const QModelIndex& current) {
 
 QSize LevelByLevelWindow::aroundTable(int tableWidth) const {
     ensurePolished();
-    const QHeaderView* header = levelsTable->horizontalHeader();
-    const int tableHeight = 2 * levelsTable->frameWidth() + header->sizeHint().height() +
-                            vostrel::kMaxCharacterLevel * levelsTable->lineHeight();
+    const int tableHeight = levelsTable->heightForRows(vostrel::kMaxCharacterLevel);
     int paneHeight = 0;
     if (!howPane_->isHidden()) {
         paneHeight = howLabel->sizeHint().height() + howPane_->layout()->spacing() +

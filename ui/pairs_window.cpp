@@ -51,11 +51,8 @@ std::vector<TableColumn> PairsWindow::columns(const std::shared_ptr<const Shown>
         return shown->rows[static_cast<std::size_t>(row)];
     };
     const auto number = [&at](const QString& title, auto value, const QString& sign = {}) {
-        return TableColumn{
-            .title = title,
-            .alignment = Qt::AlignRight,
-            .display = [at, value, sign](int r) { return sign + QString::number(value(at(r))); },
-            .sortKey = [at, value](int r) { return QVariant(int{value(at(r))}); }};
+        return numberColumn(
+            title, [at, value](int r) { return int{value(at(r))}; }, sign);
     };
     const auto name = [&at, &shown](const QString& title, std::int16_t vostrel::PairRow::*slot) {
         return TableColumn{.title = title, .display = [at, shown, slot](int r) {
@@ -63,6 +60,9 @@ std::vector<TableColumn> PairsWindow::columns(const std::shared_ptr<const Shown>
                            }};
     };
     const auto features = [at](int r) { return QString::fromStdString(at(r).features); };
+    TableColumn skillPoints = number(QStringLiteral("Skill Points"),
+                                     [](const vostrel::PairRow& p) { return p.skillPoints; });
+    skillPoints.toolTip = [at](int r) { return QString::fromStdString(at(r).skillText); };
     using Row = vostrel::PairRow;
     const QString plus = QStringLiteral("+");
     return {
@@ -73,11 +73,7 @@ std::vector<TableColumn> PairsWindow::columns(const std::shared_ptr<const Shown>
          .alignment = right,
          .display = [at](int r) { return QString::fromStdString(at(r).hitDice); },
          .sortKey = [at](int r) { return QVariant(int{at(r).hitDie}); }},
-        {.title = QStringLiteral("Skill Points"),
-         .alignment = right,
-         .display = [at](int r) { return QString::number(at(r).skillPoints); },
-         .toolTip = [at](int r) { return QString::fromStdString(at(r).skillText); },
-         .sortKey = [at](int r) { return QVariant(int{at(r).skillPoints}); }},
+        skillPoints,
         number(QStringLiteral("BAB"), [](const Row& p) { return p.bab; }),
         number(
             QStringLiteral("Fort"), [](const Row& p) { return p.fort; }, plus),
@@ -206,10 +202,8 @@ void PairsWindow::usePairAt(const QModelIndex& index) {
 
 QSize PairsWindow::aroundTable(int tableWidth) const {
     ensurePolished();
-    const QHeaderView* header = pairsTable->horizontalHeader();
-    const int rows = std::clamp(pairs_->rowCount(), 1, kRowsShown);
-    const int tableHeight = 2 * pairsTable->frameWidth() + header->sizeHint().height() +
-                            rows * pairsTable->lineHeight();
+    const int tableHeight =
+        pairsTable->heightForRows(std::clamp(pairs_->rowCount(), 1, kRowsShown));
     const QMargins margins = layout()->contentsMargins();
     const int controls =
         std::max(levelBox->sizeHint().height(), withClassList->sizeHint().height());

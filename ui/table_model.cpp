@@ -19,6 +19,14 @@ QString oneLine(QString text) {
 
 }  // namespace
 
+TableColumn numberColumn(const QString& title, std::function<int(int row)> value,
+                         const QString& prefix) {
+    return {.title = title,
+            .alignment = Qt::AlignRight,
+            .display = [value, prefix](int row) { return prefix + QString::number(value(row)); },
+            .sortKey = [value](int row) { return QVariant(value(row)); }};
+}
+
 TableModel::TableModel(std::vector<TableColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), columns_(std::move(columns)) {}
 

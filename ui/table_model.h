@@ -24,6 +24,11 @@ struct TableColumn {
     bool toolTipDescribes = false;
 };
 
+// A column of whole numbers, right-aligned and sorted as numbers, each written
+// after `prefix` ("d" for a die, "+" for a bonus).
+TableColumn numberColumn(const QString& title, std::function<int(int row)> value,
+                         const QString& prefix = {});
+
 // Rows shown through columns, read-only. A tab or line break inside a value
 // shows, and copies, as a space: one value stays one cell, one row one line.
 class TableModel final : public QAbstractTableModel {

@@ -106,6 +106,10 @@ int TableView::lineHeight() const {
     return style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
 }
 
+int TableView::heightForRows(int rows) const {
+    return 2 * frameWidth() + horizontalHeader()->sizeHint().height() + rows * lineHeight();
+}
+
 void TableView::fitColumns() {
     ensurePolished();  // measures in the fonts and style the table will be shown in
     const int rowHeight = lineHeight();

@@ -39,6 +39,8 @@ public:
 
     // The height of every row: one line of text beside a mark.
     int lineHeight() const;
+    // The height that shows the header and `rows` rows, frame included.
+    int heightForRows(int rows) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
