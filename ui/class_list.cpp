@@ -1,9 +1,12 @@
 #include "class_list.h"
 
 #include <QAbstractItemView>
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
@@ -20,6 +23,18 @@ namespace {
 
 const QString kNothingChosen = QStringLiteral("Class");
 
+bool typesText(const QEvent& event) {
+    return event.type() == QEvent::KeyPress || event.type() == QEvent::InputMethod;
+}
+
+QCompleter* standInCompleter() {
+    static QPointer<QCompleter> standIn;
+    if (standIn == nullptr) {
+        standIn = new QCompleter(QCoreApplication::instance());
+    }
+    return standIn;
+}
+
 }  // namespace
 
 ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
@@ -28,6 +43,10 @@ ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
     // its drop-down until first opened, which setEditable() does at once: ten of
     // those were a tenth of the start-up.
     auto* field = new QLineEdit(this);
+    // Nor its completer until first used (completeOnFirstUse()): the combo box
+    // makes one for a field without one, and ten of those were a twentieth of the
+    // start-up. Every list's field holds the same empty stand-in until then.
+    field->setCompleter(standInCompleter());
     // Settled before the combo box's own handler sees the end of editing: that one
     // picks the first entry of a name, though the user chose a later one alike.
     connect(field, &QLineEdit::editingFinished, this, &ClassList::settleText);
@@ -40,6 +59,20 @@ ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
     setEditText(kNothingChosen);
     showChoice(-1);
     connect(this, &QComboBox::currentIndexChanged, this, &ClassList::showChoice);
+}
+
+// The completer the combo box would have made: the entries, completed in the
+// field as typed, letter case ignored.
+void ClassList::completeOnFirstUse() {
+    if (completerReady_) {
+        return;
+    }
+    completerReady_ = true;
+    auto* completer = new QCompleter(model(), lineEdit());
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    completer->setCompletionColumn(modelColumn());
+    setCompleter(completer);
 }
 
 void ClassList::showChoice(int index) {
@@ -143,6 +176,14 @@ int ClassList::popupViewWidth() const {
     return std::min(wanted, room);
 }
 
+// The list hands what is typed on to its field, past the field's event filter.
+bool ClassList::event(QEvent* event) {
+    if (typesText(*event)) {
+        completeOnFirstUse();
+    }
+    return QComboBox::event(event);
+}
+
 // The focus arrives before the click that brought it: the click would then put
 // the cursor where it landed, undoing the selection.
 void ClassList::focusInEvent(QFocusEvent* event) {
@@ -165,6 +206,9 @@ void ClassList::wheelEvent(QWheelEvent* event) {
 }
 
 bool ClassList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && typesText(*event)) {
+        completeOnFirstUse();
+    }
     // Qt's drop-down lets Escape go on to the shortcuts of the window below it,
     // where a table window's Escape closes the whole window, not the drop-down.
     if (event->type() == QEvent::ShortcutOverride &&

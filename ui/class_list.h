@@ -34,6 +34,7 @@ public:
     void showPopup() override;
 
 protected:
+    bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -45,6 +46,8 @@ private:
     bool showsChoice() const;
     void showChoice(int index);
     int popupViewWidth() const;
+    void completeOnFirstUse();
 
     bool focusedByClick_ = false;
+    bool completerReady_ = false;
 };
