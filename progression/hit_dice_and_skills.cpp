@@ -49,7 +49,7 @@ void takeSkillPoints(ProgressionState& state, const ClassTable& table, int k, Pa
     // The first segment's multiplier carries the extra three levels' worth of
     // points a character gets at first level.
     const int levels = state.segmentLevels[segment];
-    const int multiplier = k == 1 ? levels + 3 : levels;
+    const int multiplier = k == 1 ? levels + kFirstLevelSkillTimes - 1 : levels;
 
     std::string& text = state.skillText;
     if (k == 1) {

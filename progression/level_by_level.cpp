@@ -38,6 +38,7 @@ LevelRow rowOf(const ProgressionState& state, const ClassTable& table, int level
     row.second = classAtLevel(state, second);
     row.hitDie = state.segmentHitDie[segment];
     row.skillPoints = state.segmentSkillPoints[segment];
+    row.skillTimes = static_cast<std::int16_t>(level == 1 ? kFirstLevelSkillTimes : 1);
     row.bab = state.bab;
     row.fort = state.fort.floored();
     row.ref = state.ref.floored();

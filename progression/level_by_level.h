@@ -27,6 +27,9 @@ struct LevelRow {
     // Non-empty features cells of the classes at the levels just reached, first
     // class first; a class chosen in both lists gives its cell once.
     std::vector<std::string> features;
+    // How many times the report counts this level's skill points: four times at
+    // the character's first level, once after it.
+    std::int16_t skillTimes = 1;
 
     bool sameClass() const { return first.slot == second.slot; }
     bool operator==(const LevelRow&) const = default;

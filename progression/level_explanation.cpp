@@ -99,6 +99,18 @@ void appendChoice(std::string& text, const LevelSteps& steps, const ClassTable& 
     text += '.';
 }
 
+// Why the column reads "4 x 4" at level 1 where the report's first term ends in "* 4"
+// for a one-level row.
+void appendFirstLevelSkills(std::string& text, int points) {
+    text +=
+        " A character gets four times a level's skill points at first level, so the "
+        "report counts level 1 four times: (";
+    appendInteger(text, points);
+    text += " + int modifier) x ";
+    appendInteger(text, kFirstLevelSkillTimes);
+    text += '.';
+}
+
 // ", which rounds to 5", ", which rounds to the even 4", or nothing when the
 // total is already the whole number the bonus took.
 void appendRounding(std::string& text, double total, std::int16_t after) {
@@ -315,6 +327,9 @@ void appendValue(std::string& text, const LevelSteps& steps, LevelValue value,
             break;
         case LevelValue::SkillPoints:
             appendChoice(text, steps, table, false);
+            if (steps.level == 1) {
+                appendFirstLevelSkills(text, steps.last().skillPoints.value);
+            }
             break;
         case LevelValue::Bab:
             appendBab(text, steps, table);
@@ -375,10 +390,10 @@ LevelExplanation explainLevel(const LevelRow& row, const LevelSteps& steps,
         explanation.values[static_cast<std::size_t>(value)].assign(text, start);
     }
     if (row.features.empty()) {
-        text += "\nNo features reached at this level.";
+        text += "\nNo features gained at this level.";
     } else {
         // A features cell may end in its own full stop, so none is added.
-        text += "\nFeatures reached: ";
+        text += "\nFeatures gained at this level: ";
         for (std::size_t index = 0; index < row.features.size(); ++index) {
             if (index > 0) {
                 text += "; ";

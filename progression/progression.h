@@ -13,6 +13,9 @@ namespace vostrel {
 
 inline constexpr int kSegmentCount = 5;
 inline constexpr int kMaxCharacterLevel = 20;
+// A character gets four times a level's skill points at first level: the report
+// counts the first level four times, giving the first segment its levels plus 3.
+inline constexpr int kFirstLevelSkillTimes = 4;
 
 // One row of the build sheet: the level box as typed and the positions chosen
 // in the two class lists (-1 nothing chosen, 0 "<None>", p the class in slot p).

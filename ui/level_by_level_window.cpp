@@ -75,6 +75,16 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
     using vostrel::LevelValue;
     using Row = vostrel::LevelRow;
     const QString plus = QStringLiteral("+");
+    // "4 x 4" at level 1, which the report counts four times: the column then adds
+    // up to what the report's multipliers say.
+    TableColumn skills = number(QStringLiteral("Skill Points"), LevelValue::SkillPoints,
+                                [](const Row& l) { return l.skillPoints; });
+    skills.display = [at](int r) {
+        const Row& level = at(r);
+        const QString points = QString::number(level.skillPoints);
+        return level.skillTimes == 1 ? points
+                                     : QStringLiteral("%1 x %2").arg(points).arg(level.skillTimes);
+    };
     return {
         numberColumn(QStringLiteral("Level"), [at](int r) { return int{at(r).level}; }),
         {.title = QStringLiteral("Classes"),
@@ -82,8 +92,7 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
         number(
             QStringLiteral("Hit Die"), LevelValue::HitDie, [](const Row& l) { return l.hitDie; },
             QStringLiteral("d")),
-        number(QStringLiteral("Skill Points"), LevelValue::SkillPoints,
-               [](const Row& l) { return l.skillPoints; }),
+        skills,
         number(QStringLiteral("BAB"), LevelValue::Bab, [](const Row& l) { return l.bab; }),
         number(
             QStringLiteral("Fort"), LevelValue::Fort, [](const Row& l) { return l.fort; }, plus),

@@ -4,9 +4,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 #include <numeric>
 
@@ -141,6 +143,36 @@ int TableView::fullWidth() const {
     }
     return widthWithoutFill() - horizontalHeader()->sectionSizeHint(fillColumn_) +
            std::max(fillContentsWidth_, horizontalHeader()->sectionSizeHint(fillColumn_));
+}
+
+// Qt shows a plain-text tooltip in one line up to the screen's width, and wraps a
+// rich-text one into a narrow column: a long text goes into a box of a readable
+// width instead, where pre-wrap keeps its own spaces and line breaks.
+QString TableView::readableToolTip(const QString& text) {
+    const QFontMetrics metrics(QToolTip::font());
+    const int readable = kToolTipCharacters * metrics.averageCharWidth();
+    if (metrics.horizontalAdvance(text) <= readable) {
+        return text;
+    }
+    return QStringLiteral(
+               "<table width=%1><tr><td style='white-space:pre-wrap'>%2</td></tr></table>")
+        .arg(readable)
+        .arg(text.toHtmlEscaped());
+}
+
+bool TableView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QTableView::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString tip = index.data(Qt::ToolTipRole).toString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    QToolTip::showText(help->globalPos(), readableToolTip(tip), viewport(), visualRect(index));
+    return true;
 }
 
 void TableView::resizeEvent(QResizeEvent* event) {

@@ -42,8 +42,14 @@ public:
     // The height that shows the header and `rows` rows, frame included.
     int heightForRows(int rows) const;
 
+    // `text` as a tooltip of at most some 70 characters a line.
+    static QString readableToolTip(const QString& text);
+    static constexpr int kToolTipCharacters = 70;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A cell's tooltip wraps at a readable width instead of running off the screen.
+    bool viewportEvent(QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:

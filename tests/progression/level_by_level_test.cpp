@@ -15,7 +15,7 @@ void PrintTo(const LevelRow& row, std::ostream* out) {
     *out << "level " << row.level << " seg " << row.segment << " slots " << row.first.slot << ":"
          << row.first.classLevel << "/" << row.second.slot << ":" << row.second.classLevel << " d"
          << row.hitDie << " sp " << row.skillPoints << " bab " << row.bab << " saves " << row.fort
-         << "/" << row.ref << "/" << row.will << " features";
+         << "/" << row.ref << "/" << row.will << " skill x" << row.skillTimes << " features";
     for (const std::string& feature : row.features) {
         *out << " [" << feature << "]";
     }
@@ -52,7 +52,8 @@ TEST_P(LevelByLevel, GivesEveryLevelOfAWorkedBuild) {
 }
 
 // Columns: level, segment, first class and its level, second class and its level,
-// hit die, skill points, BAB, Fort, Ref, Will (floored), features.
+// hit die, skill points, BAB, Fort, Ref, Will (floored), features, and 4 at level 1
+// for the four times the report counts its skill points.
 INSTANTIATE_TEST_SUITE_P(
     Builds, LevelByLevel,
     ::testing::Values(
@@ -60,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{
             "OneSegment",
             makeSheet({{"4", Warden, Mystic}}),
-            {{1, 1, {Warden, 1}, {Mystic, 1}, 10, 2, 1, 2, 0, 2, {"Warden 1", "Mystic 1"}},
+            {{1, 1, {Warden, 1}, {Mystic, 1}, 10, 2, 1, 2, 0, 2, {"Warden 1", "Mystic 1"}, 4},
              {2, 1, {Warden, 2}, {Mystic, 2}, 10, 2, 2, 3, 0, 3, {"Warden 2", "Mystic 2"}},
              {3, 1, {Warden, 3}, {Mystic, 3}, 10, 2, 3, 3, 1, 3, {"Warden 3", "Mystic 3"}},
              {4, 1, {Warden, 4}, {Mystic, 4}, 10, 2, 4, 4, 1, 4, {"Shield wall", "Mystic 4"}}},
@@ -74,13 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
             "1 1/3; in all 1 1/3, floored to 1.\n"
             "Will 4 at level 4: row 1, 4 levels, good (Mystic's): +2, as the pair is new (8 class "
             "levels, no more than twice 4), plus half of 4 levels: 2 + 2 = 4; in all 4.\n"
-            "Features reached: Shield wall; Mystic 4"},
+            "Features gained at this level: Shield wall; Mystic 4"},
         // The worked attack and save example. In segment 2 the rate of 0.75 is
         // rounded onto the running 3 at every level: 3.75 -> 4, 4.5 -> 4 (ties to
         // even), 5.25 -> 5, 6. The last row is the report's 8, +5, +6, +5.
         RowsCase{"SegmentsChangingClassesAndRates",
                  makeSheet({{"3", A, B}, {"4", C, D}, {"2", A, C}}),
-                 {{1, 1, {A, 1}, {B, 1}, 10, 4, 1, 2, 0, 2, {"A 1", "B 1"}},
+                 {{1, 1, {A, 1}, {B, 1}, 10, 4, 1, 2, 0, 2, {"A 1", "B 1"}, 4},
                   {2, 1, {A, 2}, {B, 2}, 10, 4, 2, 3, 0, 3, {"A 2", "B 2"}},
                   {3, 1, {A, 3}, {B, 3}, 10, 4, 3, 3, 1, 3, {"A 3", "B 3"}},
                   {4, 2, {C, 1}, {D, 1}, 8, 6, 4, 3, 3, 3, {"C 1", "D 1"}},
@@ -93,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         // being new, brings the 2 to its good Ref.
         RowsCase{"ClassInBothLists",
                  makeSheet({{"2", Warden, Mystic}, {"3", Scout, Scout}}),
-                 {{1, 1, {Warden, 1}, {Mystic, 1}, 10, 2, 1, 2, 0, 2, {"Warden 1", "Mystic 1"}},
+                 {{1, 1, {Warden, 1}, {Mystic, 1}, 10, 2, 1, 2, 0, 2, {"Warden 1", "Mystic 1"}, 4},
                   {2, 1, {Warden, 2}, {Mystic, 2}, 10, 2, 2, 3, 0, 3, {"Warden 2", "Mystic 2"}},
                   {3, 2, {Scout, 1}, {Scout, 1}, 8, 6, 3, 3, 3, 3, {"Scout 1"}},
                   {4, 2, {Scout, 2}, {Scout, 2}, 8, 6, 4, 3, 3, 3, {"Scout 2"}},

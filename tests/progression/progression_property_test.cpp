@@ -245,6 +245,27 @@ void expectStepsExplainRows(const LevelByLevelResult& byLevel, const ClassTable&
     }
 }
 
+// The Skill Points column adds up as the report counts: in each row of the build,
+// the levels' points and how often each counts make the report's term.
+void expectSkillColumnAgreesWithReport(const LevelByLevelResult& byLevel,
+                                       const std::string& skillText) {
+    std::vector<std::pair<int, int>> terms;  // points and multiplier, row by row
+    for (const LevelRow& row : byLevel.rows) {
+        if (terms.size() < static_cast<std::size_t>(row.segment)) {
+            terms.emplace_back(row.skillPoints, 0);
+        }
+        EXPECT_EQ(terms.back().first, row.skillPoints);
+        terms.back().second += row.skillTimes;
+    }
+    std::size_t from = 0;
+    for (const auto& [points, times] : terms) {
+        const std::string term =
+            "(" + std::to_string(points) + " + int modifier) * " + std::to_string(times) + " (";
+        from = skillText.find(term, from);
+        ASSERT_NE(from, std::string::npos) << term << " in " << skillText;
+    }
+}
+
 // The table under names that a build line must quote, number or split with care,
 // drawn often enough that most tables hold some of them twice.
 ClassTable withHardNames(const ClassTable& table, std::mt19937& rng) {
@@ -353,6 +374,7 @@ TEST(ProgressionProperty, AgreesWithTheRulesOverGeneratedBuilds) {
             EXPECT_EQ(bonusLines(byLevel.rows.back()), reportBonusLines(state, table));
             expectRowsAgreeWithCutBuilds(sheet, table, byLevel);
             expectStepsExplainRows(byLevel, table);
+            expectSkillColumnAgreesWithReport(byLevel, state.skillText);
         }
     }
     // Enough of the generated builds must reach the report for the test to mean anything.

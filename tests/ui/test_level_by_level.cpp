@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTextDocument>
 
 #include "window_test_support.h"
 
@@ -23,7 +24,7 @@ const QString kHeader =
     QStringLiteral("Level\tClasses\tHit Die\tSkill Points\tBAB\tFort\tRef\tWill\tFeatures\n");
 // Warden and Mystic for 2 levels, then Scout in both lists for 1.
 const QStringList kRows{
-    QStringLiteral("1\tWarden 1 / Mystic 1\td10\t2\t1\t+2\t+0\t+2\tGuard duty; Candle sight\n"),
+    QStringLiteral("1\tWarden 1 / Mystic 1\td10\t2 x 4\t1\t+2\t+0\t+2\tGuard duty; Candle sight\n"),
     QStringLiteral("2\tWarden 2 / Mystic 2\td10\t2\t2\t+3\t+0\t+3\t\n"),
     QStringLiteral("3\tScout 1\td8\t6\t3\t+3\t+3\t+3\tLight step\n")};
 
@@ -160,7 +161,7 @@ private slots:
             return;
         }
         control<QPushButton>(*levels(), "copyAllButton")->click();
-        QCOMPARE(clipboard(), kHeader + "1\tTab by 1\td8\t2\t1\t+2\t+0\t+0\tStep one\n");
+        QCOMPARE(clipboard(), kHeader + "1\tTab by 1\td8\t2 x 4\t1\t+2\t+0\t+0\tStep one\n");
     }
 
     void reads_a_list_still_being_edited_as_go_would() {
@@ -295,6 +296,11 @@ private slots:
                              << "BAB 4 at level 5: row 1, 2 levels x 1 (Warden's rate, the higher "
                                 "of its pair) = 2; row 2, 3 levels x 0.75 (Scout's rate) = 2.25";
         QTest::newRow("Hit Die") << 2 << 2 << "Hit die d8 at level 3: row 2, Scout's d8.";
+        QTest::newRow("Skill Points at level 1, counted four times")
+            << 0 << 3
+            << "Skill points 2 at level 1: row 1, Warden and Mystic both give 2 a level. A "
+               "character gets four times a level's skill points at first level, so the report "
+               "counts level 1 four times: (2 + int modifier) x 4.";
     }
     void a_number_tells_how_it_came_about() {
         QFETCH(int, row);
@@ -305,6 +311,25 @@ private slots:
         // Hovered, and after the cell to a screen reader.
         QVERIFY2(cell(row, column, Qt::ToolTipRole).startsWith(start),
                  qPrintable(cell(row, column, Qt::ToolTipRole)));
+        // Shown wrapped at a readable width, its text whole.
+        const QRect place = table()->visualRect(table()->model()->index(row, column));
+        QHelpEvent hover(QEvent::ToolTip, place.center(),
+                         table()->viewport()->mapToGlobal(place.center()));
+        QApplication::sendEvent(table()->viewport(), &hover);
+        QLabel* tip = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->inherits("QTipLabel") && top->isVisible()) {
+                tip = qobject_cast<QLabel*>(top);
+            }
+        }
+        QVERIFY(tip != nullptr);
+        QTextDocument shown;
+        shown.setHtml(tip->text());
+        QCOMPARE(shown.toPlainText().trimmed(), cell(row, column, Qt::ToolTipRole));
+        const int characters = tip->width() / tip->fontMetrics().averageCharWidth();
+        QVERIFY2(
+            characters <= 80 && characters >= std::min<qsizetype>(50, shown.characterCount() - 5),
+            qPrintable(QString::number(characters)));
         QAccessibleInterface* cells = QAccessible::queryAccessibleInterface(table());
         QCOMPARE(cells->tableInterface()->cellAt(row, column)->text(QAccessible::Description),
                  cell(row, column, Qt::ToolTipRole));
@@ -324,7 +349,7 @@ private slots:
         QVERIFY2(
             level3.startsWith(QStringLiteral("Level 3: row 2, Scout 1.\nHit die d8 at level 3")),
             qPrintable(level3));
-        QVERIFY(level3.contains(QStringLiteral("\nFeatures reached: Light step")));
+        QVERIFY(level3.contains(QStringLiteral("\nFeatures gained at this level: Light step")));
         QTest::keyClick(table(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), how());
         QTest::keyClick(how(), Qt::Key_A, Qt::ControlModifier);
