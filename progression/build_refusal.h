@@ -14,7 +14,7 @@ enum class BuildRefusalKind {
     TooManyBuildLines,
     BadLevelCount,        // found: the level count's text
     NoClassNames,         // no " / " parts two names after the level count
-    NoClassNamed,         // found: the name
+    NoClassNamed,         // found: the name; alsoFound: a class's name close to it, if any
     BadEscape,            // found: the quoted name up to its unknown escape
     UnclosedName,         // found: the quoted name
     TextAfterQuotedName,  // found: the text; alsoFound: the quoted name before it

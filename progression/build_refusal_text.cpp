@@ -27,7 +27,8 @@ std::string describe(const BuildRefusal& r) {
         case K::NoClassNames:
             return line + "two class names parted by \" / \" must follow the level count";
         case K::NoClassNamed:
-            return line + "the loaded file has no class named " + shown(r.found);
+            return line + "the loaded file has no class named " + shown(r.found) +
+                   (r.alsoFound.empty() ? "" : ". Did you mean " + r.alsoFound + "?");
         case K::BadEscape:
             return line + "the quoted name " + shown(r.found) +
                    " holds a backslash that is not one of \\\" \\\\ \\t \\n \\r";

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "class_lookup.h"
 #include "class_name_text.h"
 #include "field_values.h"
 #include "segment_walk.h"
@@ -26,6 +27,21 @@ struct LineRead {
     Segment row;
     std::optional<BuildRefusal> fault;  // without the line's number
 };
+
+// The class whose name is closest to the one not found, if any is close, for the
+// message to offer; sought only once a line has failed.
+void suggestClass(BuildRefusal& fault, const ClassTable& table) {
+    std::string_view name = fault.found;
+    const name_text::QuotedName quoted =
+        name.starts_with('"') ? name_text::readQuoted(name) : name_text::QuotedName{};
+    if (name.starts_with('"')) {
+        name = quoted.name;
+    }
+    const std::vector<std::string> names = table.classNames();
+    if (const std::optional<std::size_t> closest = closestEntry(names, name)) {
+        fault.alsoFound = names[*closest];
+    }
+}
 
 LineRead readLine(std::string_view line, const ClassTable& table) {
     LineRead read;
@@ -90,6 +106,9 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
     }
     if (splitCount == 0) {
         read.fault = lineFault(BuildRefusalKind::NoClassNames);
+    }
+    if (read.fault && read.fault->kind == BuildRefusalKind::NoClassNamed) {
+        suggestClass(*read.fault, table);
     }
     return read;
 }

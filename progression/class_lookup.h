@@ -26,4 +26,13 @@ std::optional<std::size_t> findEntry(std::span<const std::string> entries,
                                      std::span<const SoughtName> sought,
                                      std::optional<std::size_t> preferred = std::nullopt);
 
+// For a name that found no entry: the index of the entry nearest to it, ignoring
+// case as findEntry does, when it is close: at most one edit per three characters
+// of the name and never more than two, an edit being a character added, dropped
+// or changed, or two neighbours swapped. Ties go to the first entry. Names under
+// three characters, or over kLongestComparedName, find none.
+inline constexpr std::size_t kLongestComparedName = 64;
+std::optional<std::size_t> closestEntry(std::span<const std::string> entries,
+                                        std::string_view name);
+
 }  // namespace vostrel

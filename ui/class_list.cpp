@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <cstddef>
 #include <optional>
@@ -18,6 +19,7 @@
 #include "accessible_factory.h"
 #include "class_list_accessible.h"
 #include "class_lookup.h"
+#include "spoken_notice.h"
 
 namespace {
 
@@ -124,6 +126,35 @@ void ClassList::settleText() {
     setCurrentIndex(index);
     setEditText(index >= 0 ? itemText(index) : kNothingChosen);
     lineEdit()->setCursorPosition(0);
+    if (match < 0 && !text.isEmpty()) {
+        tellKept(text, index);
+    } else {
+        setToolTip(index > 0 ? itemText(index) : QString());
+    }
+}
+
+// A name that finds no class is not dropped in silence. The closest name is
+// sought only here, once a name has failed.
+void ClassList::tellKept(const QString& text, int kept) {
+    QString told = QStringLiteral("No class named \"%1\"; ").arg(text);
+    told += kept >= 0 ? QStringLiteral("kept %1.").arg(itemText(kept))
+                      : QStringLiteral("no class chosen.");
+    std::vector<std::string> classes;
+    for (int entry = 1; entry < count(); ++entry) {
+        classes.push_back(itemText(entry).toStdString());
+    }
+    if (const auto closest = vostrel::closestEntry(classes, text.toStdString())) {
+        told += QStringLiteral(" Did you mean %1?").arg(itemText(static_cast<int>(*closest) + 1));
+    }
+    setToolTip(told);
+    // Told once the focus has moved on, which a screen reader announces first; and
+    // never while the window is being torn down, where editing ends as well.
+    QTimer::singleShot(0, this, [this, told] {
+        if (keptNotice_ == nullptr) {
+            keptNotice_ = new SpokenNotice(parentWidget() != nullptr ? parentWidget() : this);
+        }
+        keptNotice_->say(told);
+    });
 }
 
 // An entry equal letter case included wins over one equal only when case is
@@ -217,7 +248,8 @@ bool ClassList::eventFilter(QObject* watched, QEvent* event) {
         event->accept();
         return true;
     }
-    if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress && focusedByClick_) {
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress &&
+        (focusedByClick_ || showsChoice())) {
         focusedByClick_ = false;
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             lineEdit()->selectAll();

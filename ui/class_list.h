@@ -2,14 +2,20 @@
 
 #include <QComboBox>
 
+class SpokenNotice;
+
 // One of the window's class lists: "<None>" and the class names, with an
 // editable text field that always ends up showing the class that counts.
 // - When editing ends, a text equal to an entry picks that entry, one equal
 //   letter case included before one equal only when case is ignored; any other
-//   text gives way to the entry chosen before, or to "Class" when none was.
+//   text gives way to the entry chosen before, or to "Class" when none was, and
+//   says so in the tooltip and to a screen reader, offering the class whose name
+//   is closest to the text when one is close.
 // - A settled or picked name shows from its start.
 // - A click into the text field of a list without the focus selects the whole
-//   text, as Tab does, so that typing replaces it.
+//   text, as Tab does, so that typing replaces it; so does a click into a focused
+//   list while it shows its class, so that a typed name never merges into the old
+//   one. Once the text is edited, a click places the cursor.
 // - The drop-down is as wide as the longest name needs, within the screen.
 // - Escape in the open drop-down closes the drop-down alone, never its window.
 // - The chosen class's full name is the list's tooltip.
@@ -42,6 +48,7 @@ protected:
 
 private:
     int matchingEntry(const QString& text) const;
+    void tellKept(const QString& text, int kept);
     // Whether the text field shows the chosen entry, or "Class" with none chosen.
     bool showsChoice() const;
     void showChoice(int index);
@@ -50,4 +57,5 @@ private:
 
     bool focusedByClick_ = false;
     bool completerReady_ = false;
+    SpokenNotice* keptNotice_ = nullptr;  // built on the first name of no class
 };

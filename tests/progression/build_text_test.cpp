@@ -89,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "15 1/2, 15 2/1"},
         PasteCase{"UnknownName", "3 Warden / Mystic\n2 Mystic / Tidecaler",
                   "line 2: the loaded file has no class named \"Tidecaler\""},
+        PasteCase{"UnknownNameCloseToAClass", "1 Warden / \"mystc\"",
+                  "line 1: the loaded file has no class named \"\"mystc\"\". Did you mean Mystic?"},
         // The spaced slash is the likeliest split, though the other one finds Warden.
         PasteCase{"FaultToldOfTheLikeliestSplit", "1 Warden/Mystic / Nobody",
                   "line 1: the loaded file has no class named \"Warden/Mystic\""},
@@ -158,6 +160,27 @@ TEST(RefusalWords, EveryPastedBuildAndPairRefusalHasItsOwnWords) {
     EXPECT_NE(describe(PairPlace{PairFit::RowIncomplete, 3, 2}).find("Complete row 3,"),
               std::string::npos);
 }
+
+// The class offered for a name that finds none: the closest within one edit per
+// three characters and two at most (0: none offered).
+class ClosestNames : public ::testing::TestWithParam<CasedName> {};
+
+TEST_P(ClosestNames, OfferOnlyAClassCloseToTheName) {
+    const std::vector<std::string> names{"Bellwright", "Vowbound", "Scout", "Orc", "Άρης"};
+    const auto found = closestEntry(names, GetParam().typed);
+    EXPECT_EQ(found ? static_cast<int>(*found) + 1 : 0, GetParam().slot);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ClosestNames,
+                         ::testing::Values(CasedName{"LetterDropped", "Belwright", 1},
+                                           CasedName{"TwoEditsInSixLetters", "vowbnd", 2},
+                                           CasedName{"NeighboursSwapped", "Scuot", 3},
+                                           CasedName{"TwoEditsInFiveLettersTooMany", "Sxuot", 0},
+                                           CasedName{"OneInThree", "ORK", 4},
+                                           CasedName{"UnderThreeLettersNone", "Or", 0},
+                                           CasedName{"CaseFoldedAsTheLookup", "ΆΡΕΣ", 5},
+                                           CasedName{"FarFromAll", "Wizard", 0}),
+                         CaseName{});
 
 }  // namespace
 }  // namespace vostrel::testing

@@ -50,56 +50,70 @@ private slots:
     void list_text_settles_on_the_class_that_counts_data() {
         QTest::addColumn<QString>("file");  // empty: warden_mystic_scout.csv
         QTest::addColumn<int>("before");
-        QTest::addColumn<bool>("clickIn");  // else Tab in, the text selected
+        QTest::addColumn<int>("clicks");  // into the list; none: Tab in, the text selected
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("end");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("text");
-        QTest::newRow("a class's name picks it, on Enter") << QString() << -1 << false << "Scout"
-                                                           << "enter" << kScout << "Scout";
-        QTest::newRow("a name in another case, on Tab") << QString() << kWarden << false << "mYSTIC"
-                                                        << "tab" << kMystic << "Mystic";
-        QTest::newRow("a start the field completes") << QString() << -1 << false << "mys"
-                                                     << "tab" << kMystic << "Mystic";
+        QTest::addColumn<QString>("told");  // in the tooltip and to a screen reader
+        QTest::newRow("a class's name picks it, on Enter")
+            << QString() << -1 << 0 << "Scout"
+            << "enter" << kScout << "Scout" << QString();
+        QTest::newRow("a name in another case, on Tab")
+            << QString() << kWarden << 0 << "mYSTIC"
+            << "tab" << kMystic << "Mystic" << QString();
+        QTest::newRow("a start the field completes") << QString() << -1 << 0 << "mys"
+                                                     << "tab" << kMystic << "Mystic" << QString();
         // Inline completion sets the text anew at each key; Go must still see it.
-        QTest::newRow("a whole name, on Go") << QString() << kWarden << false << "scout"
-                                             << "go" << kScout << "Scout";
+        QTest::newRow("a whole name, on Go") << QString() << kWarden << 0 << "scout"
+                                             << "go" << kScout << "Scout" << QString();
         QTest::newRow("other text: the class chosen, on Go")
-            << QString() << kWarden << false << "Zzz"
-            << "go" << kWarden << "Warden";
+            << QString() << kWarden << 0 << "Zzz"
+            << "go" << kWarden << "Warden"
+            << "No class named \"Zzz\"; kept Warden.";
         QTest::newRow("other text: Class when none chosen, on a click elsewhere")
-            << QString() << -1 << false << "Zzz"
-            << "click" << -1 << "Class";
-        QTest::newRow("an emptied text: the entry chosen") << QString() << kNone << false << "\b"
-                                                           << "tab" << kNone << "<None>";
+            << QString() << -1 << 0 << "Zzz"
+            << "click" << -1 << "Class"
+            << "No class named \"Zzz\"; no class chosen.";
+        QTest::newRow("a mistyped name: kept, with the closest class offered")
+            << QString() << kWarden << 0 << "Scuot"
+            << "tab" << kWarden << "Warden"
+            << "No class named \"Scuot\"; kept Warden. Did you mean Scout?";
+        QTest::newRow("an emptied text: the entry chosen")
+            << QString() << kNone << 0 << "\b"
+            << "tab" << kNone << "<None>" << QString();
         QTest::newRow("<None> typed in any case picks it")
-            << QString() << kWarden << false << "<none>"
-            << "tab" << kNone << "<None>";
+            << QString() << kWarden << 0 << "<none>"
+            << "tab" << kNone << "<None>" << QString();
         // The same name twice: retyping it, in any case, keeps the one chosen.
         QTest::newRow("a name two classes share: the one chosen")
-            << "twin_mystics.csv" << kSecondMystic << false << "mystic"
-            << "tab" << kSecondMystic << "Mystic";
+            << "twin_mystics.csv" << kSecondMystic << 0 << "mystic"
+            << "tab" << kSecondMystic << "Mystic" << QString();
         QTest::newRow("a long name settles shown from its start")
-            << "forty_classes.csv" << -1 << false << "knight of the green company"
-            << "tab" << 40 << "Knight of the Green Company";
+            << "forty_classes.csv" << -1 << 0 << "knight of the green company"
+            << "tab" << 40 << "Knight of the Green Company" << QString();
         QTest::newRow("a click into an unfocused list selects its text to type over")
-            << QString() << kWarden << true << "Scout"
-            << "tab" << kScout << "Scout";
+            << QString() << kWarden << 1 << "Scout"
+            << "tab" << kScout << "Scout" << QString();
+        QTest::newRow("a second click into the focused list selects its class's name again")
+            << QString() << kWarden << 2 << "Scout"
+            << "tab" << kScout << "Scout" << QString();
         QTest::newRow("a name equal letter case included wins over the one chosen")
-            << "twin_case.csv" << 1 << false << "twin"
-            << "tab" << 2 << "twin";
+            << "twin_case.csv" << 1 << 0 << "twin"
+            << "tab" << 2 << "twin" << QString();
         QTest::newRow("a name equal only ignoring case: the first such")
-            << "twin_case.csv" << -1 << false << "TWIN"
-            << "tab" << 1 << "Twin";
+            << "twin_case.csv" << -1 << 0 << "TWIN"
+            << "tab" << 1 << "Twin" << QString();
     }
     void list_text_settles_on_the_class_that_counts() {
         QFETCH(QString, file);
         QFETCH(int, before);
-        QFETCH(bool, clickIn);
+        QFETCH(int, clicks);
         QFETCH(QString, keys);
         QFETCH(QString, end);
         QFETCH(int, index);
         QFETCH(QString, text);
+        QFETCH(QString, told);
         if (!file.isEmpty()) {
             reload(qPrintable(file));
         }
@@ -108,14 +122,17 @@ private slots:
             pickEntry(list, before);
         }
         // Action: type over the list's text, then end editing.
-        if (clickIn) {
+        if (clicks > 0) {
             levelBox(*window_, 0)->setFocus();
-            QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
+            for (int click = 0; click < clicks; ++click) {
+                QTest::mouseClick(list->lineEdit(), Qt::LeftButton, {}, QPoint(4 + 8 * click, 4));
+            }
         } else {
             list->setFocus();
             list->lineEdit()->selectAll();
         }
         QTest::keyClicks(list->lineEdit(), keys);
+        const AccessibilityEvents events({QAccessible::ObjectShow});
         if (end == "enter" || end == "tab") {
             QTest::keyClick(list->lineEdit(), end == "tab" ? Qt::Key_Tab : Qt::Key_Return);
         } else if (end == "go") {
@@ -128,7 +145,12 @@ private slots:
         QCOMPARE(list->currentIndex(), index);
         QCOMPARE(list->currentText(), text);
         QCOMPARE(list->lineEdit()->cursorPosition(), 0);
-        QCOMPARE(list->toolTip(), index > 0 ? text : QString());
+        QCOMPARE(list->toolTip(), !told.isEmpty() ? told : index > 0 ? text : QString());
+        const auto toldOfList = [&events] {
+            return events.on(nullptr).filter(QStringLiteral("notification No class"));
+        };
+        QTRY_COMPARE(toldOfList(),
+                     told.isEmpty() ? QStringList() : QStringList{"notification " + told});
     }
 
     void a_name_finds_the_same_class_typed_into_a_list_and_pasted_data() {
