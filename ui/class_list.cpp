@@ -25,10 +25,6 @@ namespace {
 
 const QString kNothingChosen = QStringLiteral("Class");
 
-bool typesText(const QEvent& event) {
-    return event.type() == QEvent::KeyPress || event.type() == QEvent::InputMethod;
-}
-
 QCompleter* standInCompleter() {
     static QPointer<QCompleter> standIn;
     if (standIn == nullptr) {
@@ -207,9 +203,9 @@ int ClassList::popupViewWidth() const {
     return std::min(wanted, room);
 }
 
-// The list hands what is typed on to its field, past the field's event filter.
+// What is typed reaches the list, which has the focus, and goes on to its field.
 bool ClassList::event(QEvent* event) {
-    if (typesText(*event)) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::InputMethod) {
         completeOnFirstUse();
     }
     return QComboBox::event(event);
@@ -237,9 +233,6 @@ void ClassList::wheelEvent(QWheelEvent* event) {
 }
 
 bool ClassList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit() && typesText(*event)) {
-        completeOnFirstUse();
-    }
     // Qt's drop-down lets Escape go on to the shortcuts of the window below it,
     // where a table window's Escape closes the whole window, not the drop-down.
     if (event->type() == QEvent::ShortcutOverride &&
