@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 
@@ -45,6 +46,12 @@ private slots:
         pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
         QCOMPARE(table()->model()->rowCount(), rows);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(table()));
+        // Opened tall enough for sixteen rows, and not for seventeen; a scroll bar
+        // across comes from a screen too narrow for every column.
+        const QScrollBar* across = table()->horizontalScrollBar();
+        const int room =
+            table()->viewport()->height() + (across->isVisible() ? across->height() : 0);
+        QCOMPARE(room / table()->rowHeight(0), 16);
     }
 
     void level_and_class_choose_the_rows_and_a_header_sorts_them() {
