@@ -15,14 +15,11 @@ struct Row {
 std::unique_ptr<TableModel> modelOf(const QList<Row>& rows) {
     const auto shown = std::make_shared<const QList<Row>>(rows);
     const auto name = [shown](int r) { return shown->at(r).name; };
-    const auto number = [shown](int r) { return QString::number(shown->at(r).number); };
+    const auto number = [shown](int r) { return shown->at(r).number; };
     auto model = std::make_unique<TableModel>(std::vector<TableColumn>{});
-    model->setRows({{.title = "Name", .display = name},
-                    {.title = "N",
-                     .display = number,
-                     .sortKey = [shown](int r) { return QVariant(shown->at(r).number); }}},
+    model->setRows({{.title = "Name", .display = name}, numberColumn("N", number)},
                    static_cast<int>(rows.size()),
-                   {{.title = "N\tr", .display = number}, {.title = "Name", .display = name}});
+                   {numberColumn("N\tr", number), {.title = "Name", .display = name}});
     return model;
 }
 
@@ -58,6 +55,8 @@ private slots:
         }
         QCOMPARE(model->rowsText({0, 3, 7}), copied);
         QCOMPARE(model->index(3, 0).data().toString(), kRows[given[3]].name);
+        QCOMPARE(model->index(3, 1).data(Qt::TextAlignmentRole),
+                 int{Qt::AlignRight | Qt::AlignVCenter});
     }
 
     void rows_that_sort_alike_keep_their_order_however_many() {
