@@ -1,14 +1,18 @@
 #include "build_sheet_widget.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <memory>
+#include <utility>
 
 #include "class_list.h"
 #include "client_area.h"
 #include "level_box_filter.h"
 
 namespace {
-
-const QString kNoClass = QStringLiteral("<None>");
 
 constexpr int kRowPitch = 360;  // twips
 
@@ -24,7 +28,8 @@ std::int16_t chosenSlot(const QComboBox& list) {
 
 }  // namespace
 
-BuildSheetWidget::BuildSheetWidget(QWidget* parent) : QWidget(parent) {
+BuildSheetWidget::BuildSheetWidget(QAbstractItemModel& classNames, QWidget* parent)
+    : QWidget(parent) {
     setObjectName(QStringLiteral("BuildSheet"));
     for (std::size_t row = 0; row < Txt_Lvl.size(); ++row) {
         const int top = kRowPitch * static_cast<int>(row);
@@ -36,6 +41,8 @@ BuildSheetWidget::BuildSheetWidget(QWidget* parent) : QWidget(parent) {
             list->setObjectName(QStringLiteral("Cbo_Class_%1").arg(index));
             list->setAccessibleName(QStringLiteral("Segment %1, %2 class")
                                         .arg(segment, side == 0 ? "first" : "second"));
+            list->setModel(&classNames);
+            list->clearChoice();
             Cbo_Class[index] = list;
         }
         auto* box = new QLineEdit(QStringLiteral("0"), this);
@@ -46,6 +53,22 @@ BuildSheetWidget::BuildSheetWidget(QWidget* parent) : QWidget(parent) {
         connect(box, &QLineEdit::textChanged, this, [this, row] { filterLevelText(row); });
         Txt_Lvl[row] = box;
     }
+    for (std::size_t index = 0; index < Cbo_Class.size() + Txt_Lvl.size(); ++index) {
+        QLineEdit* editor = index < Cbo_Class.size() ? Cbo_Class[index]->lineEdit()
+                                                     : Txt_Lvl[index - Cbo_Class.size()];
+        editor->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(editor, &QWidget::customContextMenuRequested, this,
+                [this, editor](QPoint at) { showRowMenu(placeOf(editor), editor, at); });
+    }
+    // Anywhere in a row; the window's key rules let these win over a text field's keys.
+    for (const auto& [key, step] : {std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_Down, 1}}) {
+        auto* move = new QAction(this);
+        move->setShortcut(QKeySequence(Qt::CTRL | key));
+        move->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(move, &QAction::triggered, this,
+                [this, step] { moveRow(placeOf(QApplication::focusWidget()), step); });
+        addAction(move);
+    }
 }
 
 // Setting "0" changes the text again; that nested run sees a digit and stops.
@@ -55,14 +78,9 @@ void BuildSheetWidget::filterLevelText(std::size_t row) {
     }
 }
 
-void BuildSheetWidget::fillClassLists(const std::vector<std::string>& classNames) {
-    QStringList items{kNoClass};
-    for (const std::string& name : classNames) {
-        items.append(QString::fromStdString(name));
-    }
+void BuildSheetWidget::clearChoices() {
     for (ClassList* list : Cbo_Class) {
-        list->addItems(items);
-        // Adding the first item selects it; the list shows "Class" until the user picks.
+        // A list given its first items selects the first; it shows "Class" until the user picks.
         list->clearChoice();
     }
 }
@@ -121,4 +139,85 @@ void BuildSheetWidget::chainTabOrder(std::initializer_list<QWidget*> between) {
 void BuildSheetWidget::focusFirstList() {
     Cbo_Class[0]->setFocus();
     Cbo_Class[0]->lineEdit()->selectAll();
+}
+
+BuildSheetWidget::Place BuildSheetWidget::placeOf(const QWidget* control) const {
+    for (; control != nullptr && control != this; control = control->parentWidget()) {
+        for (int row = 0; row < vostrel::kSegmentCount; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                if (controlAt({row, column}) == control) {
+                    return {row, column};
+                }
+            }
+        }
+    }
+    return {};
+}
+
+QWidget* BuildSheetWidget::controlAt(Place place) const {
+    const auto row = static_cast<std::size_t>(place.row);
+    return place.column == 2 ? static_cast<QWidget*>(Txt_Lvl[row])
+                             : Cbo_Class[2 * row + static_cast<std::size_t>(place.column)];
+}
+
+void BuildSheetWidget::moveRow(Place from, int step) {
+    const int to = from.row + step;
+    if (from.row < 0 || to < 0 || to >= vostrel::kSegmentCount) {
+        return;
+    }
+    vostrel::BuildSheet moved = settledSheet();
+    std::swap(moved.segments[static_cast<std::size_t>(from.row)],
+              moved.segments[static_cast<std::size_t>(to)]);
+    setSheet(moved);
+    QWidget* focus = controlAt({to, from.column});
+    focus->setFocus(Qt::OtherFocusReason);
+    if (auto* list = qobject_cast<ClassList*>(focus)) {
+        list->lineEdit()->selectAll();
+    }
+    emit rowMoved(from.row + 1, to + 1);
+}
+
+void BuildSheetWidget::clearRow(int row) {
+    vostrel::BuildSheet cleared = settledSheet();
+    cleared.segments[static_cast<std::size_t>(row)] = {"0", 0, 0};
+    setSheet(cleared);
+    emit rowCleared(row + 1);
+}
+
+// The text field's own commands, then the row's.
+void BuildSheetWidget::showRowMenu(Place place, QWidget* editor, QPoint where) {
+    auto* field = qobject_cast<QLineEdit*>(editor);
+    const std::unique_ptr<QMenu> menu(field != nullptr ? field->createStandardContextMenu()
+                                                       : new QMenu);
+    if (!menu->isEmpty()) {
+        menu->addSeparator();
+    }
+    const auto add = [&menu](const QString& text, const QKeySequence& keys, bool enabled) {
+        QAction* command = menu->addAction(
+            keys.isEmpty() ? text
+                           : text + QLatin1Char('\t') + keys.toString(QKeySequence::NativeText));
+        command->setEnabled(enabled);
+        return command;
+    };
+    QAction* up = add(QStringLiteral("Move Up"), Qt::CTRL | Qt::Key_Up, place.row > 0);
+    QAction* down = add(QStringLiteral("Move Down"), Qt::CTRL | Qt::Key_Down,
+                        place.row + 1 < vostrel::kSegmentCount);
+    QAction* clear = add(QStringLiteral("Clear Row"), {}, true);
+    QAction* chosen = menu->exec(editor->mapToGlobal(where));
+    if (chosen == up || chosen == down) {
+        moveRow(place, chosen == up ? -1 : 1);
+    } else if (chosen == clear) {
+        clearRow(place.row);
+    }
+}
+
+// A right click on a list's arrow, outside its text field.
+void BuildSheetWidget::contextMenuEvent(QContextMenuEvent* event) {
+    QWidget* control = childAt(event->pos());
+    const Place place = placeOf(control);
+    if (place.row < 0) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    showRowMenu(place, control, control->mapFrom(this, event->pos()));
 }

@@ -9,6 +9,7 @@
 #include "progression.h"
 
 class ClassList;
+class QAbstractItemModel;
 class QLineEdit;
 
 // The five rows of the build, two class lists and a level box each, laid out
@@ -17,14 +18,17 @@ class QLineEdit;
 // its level count in Txt_Lvl(k - 1) at the right.
 // - A level box holds at most two characters, and any text with a character
 //   other than an ASCII digit turns to "0" (an empty box stays empty).
+// - Ctrl+Up and Ctrl+Down anywhere in a row swap the whole row with the one above
+//   or below, the focus going along; the rows' context menu moves and clears them.
 class BuildSheetWidget final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit BuildSheetWidget(QWidget* parent);
+    // Every list shows `classNames`: "<None>", then the class names in file order.
+    BuildSheetWidget(QAbstractItemModel& classNames, QWidget* parent);
 
-    // Every list: "<None>", then `classNames` in their order, nothing chosen.
-    void fillClassLists(const std::vector<std::string>& classNames);
+    // Nothing chosen in any list.
+    void clearChoices();
 
     // What the rows count: the level texts and the lists' chosen entries, not
     // the texts typed into them.
@@ -40,8 +44,29 @@ public:
     // The first list, its text selected so that typing replaces it.
     void focusFirstList();
 
+signals:
+    // Rows numbered from 1.
+    void rowMoved(int from, int to);
+    void rowCleared(int row);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void filterLevelText(std::size_t row);
+    // Where `control`, or the control it is part of, sits: its row (0..4, -1 in
+    // none) and column (0 the first list, 1 the second, 2 the level box).
+    struct Place {
+        int row = -1;
+        int column = 0;
+    };
+    Place placeOf(const QWidget* control) const;
+    QWidget* controlAt(Place place) const;
+    // Swaps the row of `from` with its neighbour `step` rows down, when there is
+    // one; the focus goes to the same control in the row's new place.
+    void moveRow(Place from, int step);
+    void clearRow(int row);
+    void showRowMenu(Place place, QWidget* editor, QPoint where);
 
     std::array<QLineEdit*, vostrel::kSegmentCount> Txt_Lvl{};
     std::array<ClassList*, 2 * vostrel::kSegmentCount> Cbo_Class{};

@@ -1,9 +1,6 @@
 #include "form1.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -12,14 +9,20 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStringListModel>
+#include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "build_refusal.h"
 #include "build_sheet_widget.h"
 #include "build_text.h"
-#include "class_file_reader.h"
+#include "carry_over.h"
+#include "class_file_watch.h"
 #include "classes_window.h"
 #include "client_area.h"
 #include "key_rules.h"
@@ -28,18 +31,18 @@
 #include "pair_table.h"
 #include "pairs_window.h"
 #include "spoken_notice.h"
-#include "start_folder.h"
 #include "user_prompts.h"
 #include "version.h"
 
 namespace {
 
 const QString kCaption = QStringLiteral("Vostrel Progression Calculator");
-const QString kDialogTitle = QStringLiteral("Open Information File");
-// Qt reads "*.*" literally, missing files without a dot; "*" is every file.
-const QStringList kDialogFilters = {QStringLiteral("Comma Separated Values (*.csv)"),
-                                    QStringLiteral("All Files (*)")};
+const QString kNoClass = QStringLiteral("<None>");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
+
+// The class file is watched from a moment after the window is up, so that
+// watching adds nothing to the start.
+constexpr auto kWatchAfterStart = std::chrono::seconds(1);
 
 constexpr int kClientWidth = 312;
 constexpr int kClientHeight = 346;
@@ -82,7 +85,8 @@ QAction* addCommand(QMenu& menu, const QString& text, const QString& name,
 
 }  // namespace
 
-Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
+Form1::Form1(UserPrompts& prompts, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), loader_(prompts) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(QStringLiteral(":/icons/vostrel-calculator.png")));
@@ -93,6 +97,7 @@ Form1::Form1(UserPrompts& prompts, QWidget* parent) : QMainWindow(parent), promp
     classDataLoaded_ = loadClassData();
     if (classDataLoaded_) {
         buildSheet_->focusFirstList();
+        QTimer::singleShot(kWatchAfterStart, this, &Form1::watchClassFile);
     }
 }
 
@@ -109,7 +114,8 @@ void Form1::createWidgets() {
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     createTitle(*client);
 
-    buildSheet_ = new BuildSheetWidget(client);
+    classNames_ = new QStringListModel(this);
+    buildSheet_ = new BuildSheetWidget(*classNames_, client);
     buildSheet_->setGeometry(fromTwips(720, 600, 3255, 1755));
 
     Cmd_go = new QPushButton(QStringLiteral("Go"), client);
@@ -120,6 +126,11 @@ void Form1::createWidgets() {
     Cmd_go->setAccessibleName(QStringLiteral("Go"));
     Cmd_go->setAccessibleDescription(QStringLiteral("Computes the report for the build above"));
     connect(Cmd_go, &QPushButton::clicked, this, &Form1::onGoClicked);
+    connect(buildSheet_, &BuildSheetWidget::rowMoved, this, [this](int from, int to) {
+        runGo(QStringLiteral("Row %1 moved to row %2.").arg(from).arg(to));
+    });
+    connect(buildSheet_, &BuildSheetWidget::rowCleared, this,
+            [this](int row) { runGo(QStringLiteral("Row %1 cleared.").arg(row)); });
 
     Txt_Output = new QPlainTextEdit(client);
     Txt_Output->setObjectName(QStringLiteral("Txt_Output"));
@@ -172,6 +183,10 @@ void Form1::createMenus() {
         return menu;
     };
     QMenu* file = addMenu(QStringLiteral("File"), QStringLiteral("Menu_File"));
+    addCommand(*file, QStringLiteral("Open Class File..."), QStringLiteral("Menu_OpenClassFile"),
+               Qt::CTRL | Qt::Key_O, this, &Form1::openClassFile);
+    addCommand(*file, QStringLiteral("Reload Class File"), QStringLiteral("Menu_ReloadClassFile"),
+               Qt::CTRL | Qt::Key_R, this, &Form1::reloadClassFile);
     addCommand(*file, QStringLiteral("Exit"), QStringLiteral("Menu_Exit"), Qt::CTRL | Qt::Key_X,
                this, &Form1::confirmExit);
     // Edit leaves Ctrl+C, Ctrl+V and Ctrl+X to the text fields and Exit.
@@ -193,50 +208,107 @@ void Form1::createMenus() {
 }
 
 bool Form1::loadClassData() {
-    FileDialogPlace place;
-    for (;;) {
-        const std::optional<QString> path = chooseClassFile(place);
-        if (!path) {
-            return false;
-        }
-        classTable_ = vostrel::ClassTable{};
-        const auto error =
-            vostrel::loadClassData(QFile::encodeName(*path).toStdString(), classTable_);
-        if (!error) {
-            classFilePath_ = QFileInfo(*path).absoluteFilePath();
-            break;
-        }
-        prompts_.showMessage(this, kCaption,
-                             QString::fromStdString(vostrel::describe(*error)) +
-                                 QStringLiteral("\n\nChoose another class data file."),
-                             QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
-        place.folder = QFileInfo(*path).absolutePath();
+    std::optional<LoadedClassFile> loaded = loader_.loadAtStart(this);
+    if (!loaded) {
+        return false;
     }
-    buildSheet_->fillClassLists(classTable_.classNames());
+    classTable_ = std::move(loaded->table);
+    classFilePath_ = loaded->path;
+    showClassNames();
+    buildSheet_->clearChoices();
     return true;
 }
 
-// Nothing, when the user would rather quit than choose.
-std::optional<QString> Form1::chooseClassFile(FileDialogPlace& place) {
-    if (place.folder.isEmpty()) {
-        place.folder = startFolder(QCoreApplication::applicationDirPath(), QDir::homePath());
+void Form1::showClassNames() {
+    QStringList names{kNoClass};
+    for (const std::string& name : classTable_.classNames()) {
+        names.append(QString::fromStdString(name));
     }
-    for (;;) {
-        const QString path = prompts_.chooseOpenFile(this, kDialogTitle, place, kDialogFilters);
-        if (!path.isEmpty()) {
-            return path;
-        }
-        const int answer = prompts_.askChoice(
-            this, kCaption, QStringLiteral("The calculator needs a class data file to start."),
-            {QStringLiteral("Choose File..."), QStringLiteral("Quit")}, 0, 1,
-            QMessageBox::Question);
-        if (answer != 0) {
-            return std::nullopt;
-        }
+    classNames_->setStringList(names);
+}
+
+void Form1::openClassFile() {
+    if (std::optional<LoadedClassFile> loaded = loader_.open(this)) {
+        useClassFile(std::move(*loaded));
     }
 }
 
+void Form1::reloadClassFile() {
+    if (std::optional<LoadedClassFile> loaded = loader_.reload(this, classFilePath_)) {
+        useClassFile(std::move(*loaded));
+    }
+}
+
+void Form1::useClassFile(LoadedClassFile loaded) {
+    const vostrel::CarriedBuild carried =
+        vostrel::carryOverBuild(buildSheet_->settledSheet(), classTable_, loaded.table);
+    const vostrel::ClassTable previous = std::exchange(classTable_, std::move(loaded.table));
+    classFilePath_ = loaded.path;
+    showClassNames();
+    buildSheet_->setSheet(carried.sheet);
+    if (fileWatch_ != nullptr) {
+        fileWatch_->watch(classFilePath_);
+    }
+    if (fileNotice_ != nullptr) {
+        statusBar()->hide();
+    }
+    classesReplaced(previous);
+    onGoClicked();
+    if (!carried.lost.empty()) {
+        QStringList lost;
+        for (const vostrel::LostChoice& choice : carried.lost) {
+            lost.append(QString::fromStdString(vostrel::lostChoiceText(choice)));
+        }
+        prompts_.showMessage(this, kCaption, lost.join(QLatin1Char('\n')), QMessageBox::Ok,
+                             QMessageBox::Ok, QMessageBox::Information);
+    }
+}
+
+void Form1::classesReplaced(const vostrel::ClassTable& previous) {
+    Q_UNUSED(previous)
+    if (classes_ != nullptr) {
+        classes_->showClasses(classFilePath_, classTable_);
+    }
+    if (pairs_ != nullptr) {
+        pairs_->showTable(classTable_);
+    }
+}
+
+void Form1::watchClassFile() {
+    if (fileWatch_ != nullptr) {
+        return;
+    }
+    fileWatch_ = new ClassFileWatch(this);
+    const auto name = [this] { return QFileInfo(classFilePath_).fileName(); };
+    connect(fileWatch_, &ClassFileWatch::changed, this, [this, name] {
+        showFileNotice(QStringLiteral("%1 changed on disk: Ctrl+R reloads it").arg(name()));
+    });
+    connect(fileWatch_, &ClassFileWatch::gone, this, [this, name] {
+        showFileNotice(QStringLiteral("%1 is gone from disk: the classes loaded stay").arg(name()));
+    });
+    fileWatch_->watch(classFilePath_);
+}
+
+// Below the rows, where it takes no room until needed; told to a screen reader too.
+void Form1::showFileNotice(const QString& text) {
+    if (fileNotice_ == nullptr) {
+        fileNotice_ = new QLabel(this);
+        fileNotice_->setObjectName(QStringLiteral("fileNotice"));
+        statusBar()->addPermanentWidget(fileNotice_, 1);
+        statusBar()->setSizeGripEnabled(false);
+        fileNoticeSpoken_ = new SpokenNotice(centralWidget());
+    }
+    fileNotice_->setText(text);
+    fileNotice_->setAccessibleName(text);
+    statusBar()->show();
+    fileNoticeSpoken_->say(text);
+}
+
 void Form1::onGoClicked() {
+    runGo({});
+}
+
+void Form1::runGo(const QString& saidFirst) {
     Txt_Output->clear();
     const vostrel::BuildSheet sheet = buildSheet_->settledSheet();
     const vostrel::ProgressionResult result = vostrel::computeProgression(sheet, classTable_);
@@ -254,7 +326,9 @@ void Form1::onGoClicked() {
     const QString outcome = Txt_Output->toPlainText();
     Txt_Output->setPlaceholderText(
         outcome.isEmpty() ? emptyBuildWords(vostrel::EmptyBuildUse::ReportHint) : QString());
-    tellOutcome(outcome.isEmpty() ? emptyBuildWords(vostrel::EmptyBuildUse::NoReport) : outcome);
+    const QString told =
+        outcome.isEmpty() ? emptyBuildWords(vostrel::EmptyBuildUse::NoReport) : outcome;
+    tellOutcome(saidFirst.isEmpty() ? told : saidFirst + QLatin1Char('\n') + told);
     if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
         levelByLevel_->showBuild(sheet, classTable_);
     }
@@ -331,7 +405,7 @@ void Form1::showClasses() {
 
 void Form1::showPairs() {
     if (pairs_ == nullptr) {
-        pairs_ = new PairsWindow(*this, classTable_);
+        pairs_ = new PairsWindow(*this, classTable_, *classNames_);
         connect(pairs_, &PairsWindow::pairChosen, this, &Form1::usePair);
     }
     pairs_->present();

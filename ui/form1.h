@@ -3,18 +3,20 @@
 #include <QMainWindow>
 #include <optional>
 
+#include "class_file_loader.h"
 #include "class_table.h"
 
 class BuildSheetWidget;
+class ClassFileWatch;
 class ClassesWindow;
 class LevelByLevelWindow;
 class PairsWindow;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QStringListModel;
 class SpokenNotice;
 class UserPrompts;
-struct FileDialogPlace;
 
 // The program's only window: the build sheet's five rows, Go, the report box and
 // the menus File, Edit, View and Help. It loads the class data file before it is
@@ -38,9 +40,22 @@ private:
     void createMenus();
 
     bool loadClassData();
-    std::optional<QString> chooseClassFile(FileDialogPlace& place);
+    // "<None>", then the loaded classes' names: what every class list shows.
+    void showClassNames();
+    void openClassFile();
+    void reloadClassFile();
+    // The loaded file replaces the classes, the build kept by class name.
+    void useClassFile(LoadedClassFile loaded);
+    // Runs once a new class file has replaced `previous`, before Go: every open
+    // view of the classes shows the new file here, and whatever else holds class
+    // slots carries them over (vostrel::carryOverBuild, carriedSlot).
+    void classesReplaced(const vostrel::ClassTable& previous);
+    void watchClassFile();
+    void showFileNotice(const QString& text);
 
     void onGoClicked();
+    // Go, `saidFirst` told to a screen reader before the outcome.
+    void runGo(const QString& saidFirst);
     void tellOutcome(const QString& outcome);
     void showAbout();
     void confirmExit();
@@ -53,6 +68,7 @@ private:
     void usePair(int first, int second, int level);
 
     UserPrompts& prompts_;
+    ClassFileLoader loader_;
     vostrel::ClassTable classTable_;
     bool classDataLoaded_ = false;
 
@@ -60,10 +76,14 @@ private:
     QPushButton* Cmd_go = nullptr;
     QPlainTextEdit* Txt_Output = nullptr;
     QLabel* Label1 = nullptr;
+    QStringListModel* classNames_ = nullptr;  // shared by every class list
 
     QString classFilePath_;
     LevelByLevelWindow* levelByLevel_ = nullptr;  // built on first use
     ClassesWindow* classes_ = nullptr;            // built on first use
     SpokenNotice* outcomeNotice_ = nullptr;       // built on first use
     PairsWindow* pairs_ = nullptr;                // built on first use
+    ClassFileWatch* fileWatch_ = nullptr;         // built once the window is up
+    QLabel* fileNotice_ = nullptr;                // built on first use
+    SpokenNotice* fileNoticeSpoken_ = nullptr;    // built on first use
 };

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <algorithm>
 
+#include "carry_over.h"
 #include "class_list.h"
 
 namespace {
@@ -27,6 +29,19 @@ enum Column {
     Will,
     GoodSaves,
     Features
+};
+
+// The main window's class names, "Any class" in place of "<None>".
+class AnyClassNames final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (index.row() == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+            return kAnyClass;
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
 };
 
 // Rows the window first opens tall enough for.
@@ -87,9 +102,10 @@ std::vector<TableColumn> PairsWindow::columns(const std::shared_ptr<const Shown>
     };
 }
 
-PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table)
+PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table,
+                         QAbstractItemModel& classNames)
     : TableWindow(mainWindow, QStringLiteral("PairsWindow"), kTitle),
-      table_(std::make_shared<const vostrel::ClassTable>(table)),
+      table_(std::make_shared<const vostrel::ClassTable>()),
       shown_(std::make_shared<const Shown>()) {
     auto* levelLabel = new QLabel(QStringLiteral("Level:"), this);
     levelBox = new QSpinBox(this);
@@ -103,11 +119,13 @@ PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table)
     withClassList->setObjectName(QStringLiteral("withClassList"));
     withClassList->setAccessibleName(QStringLiteral("With class"));
     withClassList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    QStringList items{kAnyClass};
-    for (const std::string& name : table.classNames()) {
-        items.append(QString::fromStdString(name));
-    }
-    withClassList->addItems(items);
+    auto* names = new AnyClassNames(withClassList);
+    names->setSourceModel(&classNames);
+    withClassList->setModel(names);
+    connect(names, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        keptWithClass_ = std::max(withClassList->currentIndex(), 0);
+        namesReplaced_ = true;
+    });
     classLabel->setBuddy(withClassList);
 
     pairs_ = new TableModel(columns(shown_), this);
@@ -150,16 +168,28 @@ PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table)
     connect(levelBox, &QSpinBox::valueChanged, this, &PairsWindow::showRows);
     connect(withClassList, &QComboBox::currentIndexChanged, this, &PairsWindow::showRows);
 
+    showTable(table);
+}
+
+void PairsWindow::showTable(const vostrel::ClassTable& table) {
+    const int withClass = vostrel::carriedSlot(keptWithClass_, *table_, table);
+    table_ = std::make_shared<const vostrel::ClassTable>(table);
     const bool pairs = table.classCount() >= 2;
     showMessage(pairs ? QString() : fewClassesText(table.classCount()));
     for (QWidget* control :
          std::initializer_list<QWidget*>{levelBox, withClassList, usePairButton, copyAllButton}) {
         control->setEnabled(pairs);
     }
+    namesReplaced_ = true;
+    withClassList->choose(std::max(withClass, 0));
+    namesReplaced_ = false;
     showRows();
 }
 
 void PairsWindow::showRows() {
+    if (namesReplaced_) {
+        return;
+    }
     // The selected pair stays selected when it is still shown.
     const QModelIndex current = pairsTable->currentIndex();
     const int kept =

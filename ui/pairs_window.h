@@ -7,6 +7,7 @@
 #include "table_window.h"
 
 class ClassList;
+class QAbstractItemModel;
 class QPushButton;
 class QSpinBox;
 
@@ -20,8 +21,14 @@ class PairsWindow final : public TableWindow {
     Q_OBJECT
 
 public:
-    // Shows the pairs of `table`.
-    PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table);
+    // Shows the pairs of `table`, whose class names `classNames` holds after
+    // "<None>", as the main window's lists do.
+    PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table,
+                QAbstractItemModel& classNames);
+
+    // Shows the pairs of a newly loaded `table`, once `classNames` holds its names;
+    // the class the pairs were shown with stays when the new table has it.
+    void showTable(const vostrel::ClassTable& table);
 
 signals:
     // The pair of class slots `first` and `second`, at `level` levels.
@@ -43,6 +50,9 @@ private:
     std::shared_ptr<const Shown> shown_;
     QSpinBox* levelBox = nullptr;
     ClassList* withClassList = nullptr;
+    // While the names are replaced: the class chosen before, and no rows shown.
+    int keptWithClass_ = 0;
+    bool namesReplaced_ = false;
     TableModel* pairs_ = nullptr;
     TableView* pairsTable = nullptr;
     QPushButton* usePairButton = nullptr;

@@ -117,9 +117,9 @@ private slots:
         // Action: F10, then round the menu bar both ways and down two menus, a key at a
         // time; where only a title is told, the next key comes before the first item.
         const QList<std::pair<Qt::Key, QStringList>> steps{
-            {Qt::Key_F10, {"focus File", "focus Exit\tCtrl+X"}},
+            {Qt::Key_F10, {"focus File", "focus Open Class File...\tCtrl+O"}},
             {Qt::Key_Left, {"focus Help", "focus About\tF1"}},
-            {Qt::Key_Right, {"focus File", "focus Exit\tCtrl+X"}},
+            {Qt::Key_Right, {"focus File", "focus Open Class File...\tCtrl+O"}},
             {Qt::Key_Right, {"focus Edit", "focus Copy Build\tCtrl+Shift+C"}},
             {Qt::Key_Right, {"focus View"}},
             {Qt::Key_Right, {"focus Help", "focus About\tF1"}},

@@ -1,0 +1,142 @@
+// File > Open Class File..., File > Reload Class File, the notice of a changed file,
+// and rows that move.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "window_test_support.h"
+
+class Form1ReloadTest : public ShownWindowTest {
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder_;
+    QString path_ = folder_.filePath("classes.csv");
+
+    // The loaded file, a copy of `classFile` that the test may change.
+    void loadCopyOf(const char* classFile) {
+        QFile::remove(path_);
+        QVERIFY(QFile::copy(testDataFile(classFile), path_));
+        reload(path_.toUtf8().constData());
+    }
+    // What the window and every window it opened show: texts, choices and table cells.
+    QStringList shown() const {
+        QStringList texts;
+        for (const QLineEdit* field : window_->findChildren<QLineEdit*>()) {
+            texts << field->text();
+        }
+        for (const QComboBox* list : window_->findChildren<QComboBox*>()) {
+            texts << QString::number(list->currentIndex()) << QString::number(list->count());
+        }
+        for (const QAbstractItemView* view : window_->findChildren<QAbstractItemView*>()) {
+            const QAbstractItemModel* cells = view->model();
+            for (int cell = 0; cell < cells->rowCount() * cells->columnCount(); ++cell) {
+                texts << cells->index(cell / cells->columnCount(), cell % cells->columnCount())
+                             .data()
+                             .toString();
+            }
+        }
+        return texts << output()->toPlainText();
+    }
+    void enterBuild() const {  // 2 Warden / Mystic, 1 Scout / Mystic
+        for (int list = 0; list < 4; ++list) {
+            classList(*window_, list)->setCurrentIndex(list == 2 ? 3 : 1 + list % 2);
+        }
+        levelBox(*window_, 0)->setText("2");
+        levelBox(*window_, 1)->setText("1");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    void ctrlR(const char* newFile) {
+        QFile::remove(path_);
+        QVERIFY(QFile::copy(testDataFile(newFile), path_));
+        QApplication::setActiveWindow(window_.get());
+        QTest::keyClick(levelBox(*window_, 4), Qt::Key_R, Qt::ControlModifier);
+    }
+
+private slots:
+    void reload_keeps_the_build_by_name_names_what_is_lost_and_refreshes_open_windows() {
+        loadCopyOf("warden_mystic_scout.csv");
+        enterBuild();
+        for (const Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4}) {
+            QTest::keyClick(levelBox(*window_, 4), key);
+        }
+        const QStringList before = shown();
+        // Action: the file now holds Mystic and Warden, Warden with a d12, and no Scout.
+        ctrlR("mystic_warden_changed.csv");
+        // Expected: Warden and Mystic kept at their new places, Scout's list at <None>.
+        QCOMPARE(prompts_.messageRequests.constLast().text,
+                 "Row 2, first class: the file no longer has a class named \"Scout\".");
+        QCOMPARE(classList(*window_, 0)->currentText(), "Warden");
+        QCOMPARE(classList(*window_, 0)->currentIndex(), 2);
+        QCOMPARE(classList(*window_, 2)->currentText(), "<None>");
+        QCOMPARE(levelBox(*window_, 1)->text(), "1");
+        QVERIFY(output()->toPlainText().startsWith("HD=2d12"));
+        const auto* levels = control<QAbstractItemView>(*window_, "levelsTable");
+        QCOMPARE(levels->model()->index(0, 2).data(), "d12");
+        QVERIFY(shown() != before);
+        // A refused file changes nothing anywhere.
+        const QStringList reloaded = shown();
+        ctrlR("refused.csv");
+        QCOMPARE(prompts_.messageRequests.constLast().icon, QMessageBox::Warning);
+        QCOMPARE(shown(), reloaded);
+    }
+
+    void a_rename_over_save_is_noticed_once_seen_and_heard() {
+        loadCopyOf("warden_mystic_scout.csv");
+        QTRY_VERIFY(window_->findChild<QObject*>("ClassFileWatch") != nullptr);
+        const AccessibilityEvents events({QAccessible::ObjectShow});
+        for (int save = 1; save <= 2; ++save) {
+            QFile::remove(path_ + ".new");
+            QVERIFY(QFile::copy(testDataFile(save == 1 ? "ironclad_seer.csv" : "empty.csv"),
+                                path_ + ".new"));
+            QVERIFY(std::rename(qPrintable(path_ + ".new"), qPrintable(path_)) == 0);
+            QTRY_COMPARE(events.on(nullptr).size(), save);
+        }
+        QTest::qWait(300);
+        QCOMPARE(events.on(nullptr), QStringList(2,
+                                                 "notification classes.csv changed on disk: "
+                                                 "Ctrl+R reloads it"));
+        QVERIFY(control<QLabel>(*window_, "fileNotice")->isVisible());
+    }
+
+    void ctrl_up_and_down_move_the_whole_row_and_the_focus_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<QString>("to");    // the focused control afterwards
+        QTest::addColumn<QString>("rows");  // levels, first and second list, row by row
+        QTest::newRow("second list up") << "Cbo_Class_3" << Qt::Key_Up << "Cbo_Class_1"
+                                        << "1 3 2, 2 1 2, 0 -1 -1";
+        QTest::newRow("level box down") << "Txt_Lvl_1" << Qt::Key_Down << "Txt_Lvl_2"
+                                        << "2 1 2, 0 -1 -1, 1 3 2";
+        QTest::newRow("first row stays first") << "Cbo_Class_0" << Qt::Key_Up << "Cbo_Class_0"
+                                               << "2 1 2, 1 3 2, 0 -1 -1";
+    }
+    void ctrl_up_and_down_move_the_whole_row_and_the_focus() {
+        QFETCH(QString, from);
+        QFETCH(Qt::Key, key);
+        enterBuild();
+        output()->clear();
+        control<QWidget>(*window_, from)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+        QStringList rows;
+        for (int row = 0; row < 3; ++row) {
+            rows << QStringLiteral("%1 %2 %3")
+                        .arg(levelBox(*window_, row)->text())
+                        .arg(classList(*window_, 2 * row)->currentIndex())
+                        .arg(classList(*window_, 2 * row + 1)->currentIndex());
+        }
+        QTEST(rows.join(", "), "rows");
+        QTEST(QApplication::focusWidget()->objectName(), "to");
+        QCOMPARE(output()->toPlainText().isEmpty(), from == "Cbo_Class_0");  // Go ran
+    }
+};
+
+int main(int argc, char** argv) {
+    return runWindowTests<Form1ReloadTest>(argc, argv);
+}
+
+#include "test_form1_reload.moc"
