@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <memory>
@@ -53,12 +52,20 @@ BuildSheetWidget::BuildSheetWidget(QAbstractItemModel& classNames, QWidget* pare
         connect(box, &QLineEdit::textChanged, this, [this, row] { filterLevelText(row); });
         Txt_Lvl[row] = box;
     }
-    for (std::size_t index = 0; index < Cbo_Class.size() + Txt_Lvl.size(); ++index) {
-        QLineEdit* editor = index < Cbo_Class.size() ? Cbo_Class[index]->lineEdit()
-                                                     : Txt_Lvl[index - Cbo_Class.size()];
-        editor->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(editor, &QWidget::customContextMenuRequested, this,
-                [this, editor](QPoint at) { showRowMenu(placeOf(editor), editor, at); });
+    const auto offerRowMenu = [this](QWidget* control, QLineEdit* field) {
+        control->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(control, &QWidget::customContextMenuRequested, this, [=, this](QPoint at) {
+            showRowMenu(placeOf(field), field, field->mapFrom(control, at));
+        });
+    };
+    // A list's own context menu (the Menu key, a click on its arrow) would be its text
+    // field's standard one alone.
+    for (ClassList* list : Cbo_Class) {
+        offerRowMenu(list, list->lineEdit());
+        offerRowMenu(list->lineEdit(), list->lineEdit());
+    }
+    for (QLineEdit* box : Txt_Lvl) {
+        offerRowMenu(box, box);
     }
     // Anywhere in a row; the window's key rules let these win over a text field's keys.
     for (const auto& [key, step] : {std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_Down, 1}}) {
@@ -184,14 +191,9 @@ void BuildSheetWidget::clearRow(int row) {
     emit rowCleared(row + 1);
 }
 
-// The text field's own commands, then the row's.
-void BuildSheetWidget::showRowMenu(Place place, QWidget* editor, QPoint where) {
-    auto* field = qobject_cast<QLineEdit*>(editor);
-    const std::unique_ptr<QMenu> menu(field != nullptr ? field->createStandardContextMenu()
-                                                       : new QMenu);
-    if (!menu->isEmpty()) {
-        menu->addSeparator();
-    }
+void BuildSheetWidget::showRowMenu(Place place, QLineEdit* field, QPoint where) {
+    const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+    menu->addSeparator();
     const auto add = [&menu](const QString& text, const QKeySequence& keys, bool enabled) {
         QAction* command = menu->addAction(
             keys.isEmpty() ? text
@@ -203,21 +205,10 @@ void BuildSheetWidget::showRowMenu(Place place, QWidget* editor, QPoint where) {
     QAction* down = add(QStringLiteral("Move Down"), Qt::CTRL | Qt::Key_Down,
                         place.row + 1 < vostrel::kSegmentCount);
     QAction* clear = add(QStringLiteral("Clear Row"), {}, true);
-    QAction* chosen = menu->exec(editor->mapToGlobal(where));
+    QAction* chosen = menu->exec(field->mapToGlobal(where));
     if (chosen == up || chosen == down) {
         moveRow(place, chosen == up ? -1 : 1);
     } else if (chosen == clear) {
         clearRow(place.row);
     }
-}
-
-// A right click on a list's arrow, outside its text field.
-void BuildSheetWidget::contextMenuEvent(QContextMenuEvent* event) {
-    QWidget* control = childAt(event->pos());
-    const Place place = placeOf(control);
-    if (place.row < 0) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    showRowMenu(place, control, control->mapFrom(this, event->pos()));
 }

@@ -49,9 +49,6 @@ signals:
     void rowMoved(int from, int to);
     void rowCleared(int row);
 
-protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
 private:
     void filterLevelText(std::size_t row);
     // Where `control`, or the control it is part of, sits: its row (0..4, -1 in
@@ -66,7 +63,8 @@ private:
     // one; the focus goes to the same control in the row's new place.
     void moveRow(Place from, int step);
     void clearRow(int row);
-    void showRowMenu(Place place, QWidget* editor, QPoint where);
+    // The text field's own commands, then the row's.
+    void showRowMenu(Place place, QLineEdit* field, QPoint where);
 
     std::array<QLineEdit*, vostrel::kSegmentCount> Txt_Lvl{};
     std::array<ClassList*, 2 * vostrel::kSegmentCount> Cbo_Class{};

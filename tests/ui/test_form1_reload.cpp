@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -103,25 +104,61 @@ private slots:
         QVERIFY(control<QLabel>(*window_, "fileNotice")->isVisible());
     }
 
-    void ctrl_up_and_down_move_the_whole_row_and_the_focus_data() {
+    void rows_move_by_keys_and_context_menu_the_focus_going_along_data() {
         QTest::addColumn<QString>("from");
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<QString>("to");    // the focused control afterwards
-        QTest::addColumn<QString>("rows");  // levels, first and second list, row by row
-        QTest::newRow("second list up") << "Cbo_Class_3" << Qt::Key_Up << "Cbo_Class_1"
-                                        << "1 3 2, 2 1 2, 0 -1 -1";
-        QTest::newRow("level box down") << "Txt_Lvl_1" << Qt::Key_Down << "Txt_Lvl_2"
-                                        << "2 1 2, 0 -1 -1, 1 3 2";
-        QTest::newRow("first row stays first") << "Cbo_Class_0" << Qt::Key_Up << "Cbo_Class_0"
-                                               << "2 1 2, 1 3 2, 0 -1 -1";
+        QTest::addColumn<QString>("command");  // Ctrl+ an arrow, or a context menu item
+        QTest::addColumn<QString>("to");       // the focused control afterwards
+        QTest::addColumn<QString>("rows");     // levels, first and second list, row by row
+        QTest::addColumn<QString>("told");
+        QTest::newRow("second list up") << "Cbo_Class_3"
+                                        << "Up"
+                                        << "Cbo_Class_1"
+                                        << "1 3 2, 2 1 2, 0 -1 -1"
+                                        << "Row 2 moved to row 1.";
+        QTest::newRow("level box down") << "Txt_Lvl_1"
+                                        << "Down"
+                                        << "Txt_Lvl_2"
+                                        << "2 1 2, 0 -1 -1, 1 3 2"
+                                        << "Row 2 moved to row 3.";
+        QTest::newRow("first row stays first") << "Cbo_Class_0"
+                                               << "Up"
+                                               << "Cbo_Class_0"
+                                               << "2 1 2, 1 3 2, 0 -1 -1"
+                                               << "";
+        QTest::newRow("menu of a list: Move Up") << "Cbo_Class_2"
+                                                 << "Move Up"
+                                                 << "Cbo_Class_0"
+                                                 << "1 3 2, 2 1 2, 0 -1 -1"
+                                                 << "Row 2 moved to row 1.";
+        QTest::newRow("menu of a level box: Clear Row") << "Txt_Lvl_1"
+                                                        << "Clear Row"
+                                                        << "Txt_Lvl_1"
+                                                        << "2 1 2, 0 0 0, 0 -1 -1"
+                                                        << "Row 2 cleared.";
     }
-    void ctrl_up_and_down_move_the_whole_row_and_the_focus() {
+    void rows_move_by_keys_and_context_menu_the_focus_going_along() {
         QFETCH(QString, from);
-        QFETCH(Qt::Key, key);
+        QFETCH(QString, command);
         enterBuild();
         output()->clear();
         control<QWidget>(*window_, from)->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+        const AccessibilityEvents events({QAccessible::ObjectShow});
+        if (command.size() > 4) {
+            QTimer::singleShot(0, [command] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                for (QAction* item : menu->actions()) {
+                    if (item->text().startsWith(command)) {
+                        menu->setActiveAction(item);
+                    }
+                }
+                QTest::keyClick(menu, Qt::Key_Return);
+            });
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {2, 2}, {2, 2});
+            QApplication::sendEvent(QApplication::focusWidget(), &menuKey);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(),
+                            command == "Up" ? Qt::Key_Up : Qt::Key_Down, Qt::ControlModifier);
+        }
         QStringList rows;
         for (int row = 0; row < 3; ++row) {
             rows << QStringLiteral("%1 %2 %3")
@@ -130,8 +167,11 @@ private slots:
                         .arg(classList(*window_, 2 * row + 1)->currentIndex());
         }
         QTEST(rows.join(", "), "rows");
-        QTEST(QApplication::focusWidget()->objectName(), "to");
-        QCOMPARE(output()->toPlainText().isEmpty(), from == "Cbo_Class_0");  // Go ran
+        QTEST(window_->focusWidget()->objectName(), "to");
+        QFETCH(QString, told);  // Go ran, and a screen reader hears where the row went
+        QCOMPARE(output()->toPlainText().isEmpty(), told.isEmpty());
+        QCOMPARE(events.on(nullptr).value(0).section('\n', 0, 0),
+                 told.isEmpty() ? "" : "notification " + told);
     }
 };
 
