@@ -34,14 +34,12 @@ BuildSheetWidget::BuildSheetWidget(QAbstractItemModel& classNames, QWidget* pare
         const int top = kRowPitch * static_cast<int>(row);
         const QString segment = QString::number(row + 1);
         for (std::size_t side = 0; side < 2; ++side) {
-            auto* list = new ClassList(this);
+            auto* list = new ClassList(this, &classNames);
             const std::size_t index = 2 * row + side;
             list->setGeometry(fromTwips(side == 0 ? 0 : 1440, top, 1400, 315));
             list->setObjectName(QStringLiteral("Cbo_Class_%1").arg(index));
             list->setAccessibleName(QStringLiteral("Segment %1, %2 class")
                                         .arg(segment, side == 0 ? "first" : "second"));
-            list->setModel(&classNames);
-            list->clearChoice();
             Cbo_Class[index] = list;
         }
         auto* box = new QLineEdit(QStringLiteral("0"), this);

@@ -35,8 +35,13 @@ QCompleter* standInCompleter() {
 
 }  // namespace
 
-ClassList::ClassList(QWidget* parent) : QComboBox(parent) {
+ClassList::ClassList(QWidget* parent, QAbstractItemModel* entries) : QComboBox(parent) {
     installAccessibleFactoryOnce<accessibleClassList>();
+    // Before the text field: a new model would go to its completer too, and the
+    // stand-in below is every list's.
+    if (entries != nullptr) {
+        setModel(entries);
+    }
     // Giving the list its text field directly makes it editable without building
     // its drop-down until first opened, which setEditable() does at once: ten of
     // those were a tenth of the start-up.

@@ -26,7 +26,8 @@ class ClassList final : public QComboBox {
     Q_OBJECT
 
 public:
-    explicit ClassList(QWidget* parent = nullptr);
+    // Shows the entries of `entries`, or of a model of its own when none is given.
+    explicit ClassList(QWidget* parent = nullptr, QAbstractItemModel* entries = nullptr);
 
     // Nothing chosen: no entry selected and "Class" in the text field.
     void clearChoice();

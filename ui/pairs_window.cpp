@@ -115,13 +115,12 @@ PairsWindow::PairsWindow(QWidget& mainWindow, const vostrel::ClassTable& table,
     levelBox->setValue(vostrel::kMaxCharacterLevel);
     levelLabel->setBuddy(levelBox);
     auto* classLabel = new QLabel(QStringLiteral("With class:"), this);
-    withClassList = new ClassList(this);
+    auto* names = new AnyClassNames(this);
+    names->setSourceModel(&classNames);
+    withClassList = new ClassList(this, names);
     withClassList->setObjectName(QStringLiteral("withClassList"));
     withClassList->setAccessibleName(QStringLiteral("With class"));
     withClassList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* names = new AnyClassNames(withClassList);
-    names->setSourceModel(&classNames);
-    withClassList->setModel(names);
     connect(names, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         keptWithClass_ = std::max(withClassList->currentIndex(), 0);
         namesReplaced_ = true;
