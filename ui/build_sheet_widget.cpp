@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <memory>
@@ -50,20 +51,14 @@ BuildSheetWidget::BuildSheetWidget(QAbstractItemModel& classNames, QWidget* pare
         connect(box, &QLineEdit::textChanged, this, [this, row] { filterLevelText(row); });
         Txt_Lvl[row] = box;
     }
-    const auto offerRowMenu = [this](QWidget* control, QLineEdit* field) {
-        control->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(control, &QWidget::customContextMenuRequested, this, [=, this](QPoint at) {
-            showRowMenu(placeOf(field), field, field->mapFrom(control, at));
-        });
-    };
-    // A list's own context menu (the Menu key, a click on its arrow) would be its text
-    // field's standard one alone.
+    // The rows' context menu (eventFilter): a list's own (the Menu key, a click on
+    // its arrow) would be its text field's standard one alone.
     for (ClassList* list : Cbo_Class) {
-        offerRowMenu(list, list->lineEdit());
-        offerRowMenu(list->lineEdit(), list->lineEdit());
+        list->installEventFilter(this);
+        list->lineEdit()->installEventFilter(this);
     }
     for (QLineEdit* box : Txt_Lvl) {
-        offerRowMenu(box, box);
+        box->installEventFilter(this);
     }
     // Anywhere in a row; the window's key rules let these win over a text field's keys.
     for (const auto& [key, step] : {std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_Down, 1}}) {
@@ -80,13 +75,6 @@ BuildSheetWidget::BuildSheetWidget(QAbstractItemModel& classNames, QWidget* pare
 void BuildSheetWidget::filterLevelText(std::size_t row) {
     if (!levelTextPasses(Txt_Lvl[row]->text())) {
         Txt_Lvl[row]->setText(QStringLiteral("0"));
-    }
-}
-
-void BuildSheetWidget::clearChoices() {
-    for (ClassList* list : Cbo_Class) {
-        // A list given its first items selects the first; it shows "Class" until the user picks.
-        list->clearChoice();
     }
 }
 
@@ -209,4 +197,22 @@ void BuildSheetWidget::showRowMenu(Place place, QLineEdit* field, QPoint where) 
     } else if (chosen == clear) {
         clearRow(place.row);
     }
+}
+
+bool BuildSheetWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ContextMenu) {
+        return false;
+    }
+    auto* control = qobject_cast<QWidget*>(watched);
+    const Place place = placeOf(control);
+    if (place.row < 0) {
+        return false;
+    }
+    auto* field = qobject_cast<QLineEdit*>(controlAt(place));
+    if (field == nullptr) {
+        field = static_cast<ClassList*>(controlAt(place))->lineEdit();
+    }
+    const QPoint at = static_cast<QContextMenuEvent*>(event)->pos();
+    showRowMenu(place, field, field->mapFrom(control, at));
+    return true;
 }

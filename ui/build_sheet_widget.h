@@ -27,9 +27,6 @@ public:
     // Every list shows `classNames`: "<None>", then the class names in file order.
     BuildSheetWidget(QAbstractItemModel& classNames, QWidget* parent);
 
-    // Nothing chosen in any list.
-    void clearChoices();
-
     // What the rows count: the level texts and the lists' chosen entries, not
     // the texts typed into them.
     vostrel::BuildSheet sheet() const;
@@ -48,6 +45,9 @@ signals:
     // Rows numbered from 1.
     void rowMoved(int from, int to);
     void rowCleared(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void filterLevelText(std::size_t row);

@@ -41,6 +41,7 @@ ClassList::ClassList(QWidget* parent, QAbstractItemModel* entries) : QComboBox(p
     // stand-in below is every list's.
     if (entries != nullptr) {
         setModel(entries);
+        setCurrentIndex(-1);
     }
     // Giving the list its text field directly makes it editable without building
     // its drop-down until first opened, which setEditable() does at once: ten of

@@ -90,11 +90,13 @@ Form1::Form1(UserPrompts& prompts, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
     setWindowIcon(QIcon(QStringLiteral(":/icons/vostrel-calculator.png")));
+    // The names first: lists made with them in place skip a round of changes each.
+    classNames_ = new QStringListModel(this);
+    classDataLoaded_ = loadClassData();
     createWidgets();
     createMenus();
     new KeyRules(*this);
     new MenuBarKeys(*this);
-    classDataLoaded_ = loadClassData();
     if (classDataLoaded_) {
         buildSheet_->focusFirstList();
         QTimer::singleShot(kWatchAfterStart, this, &Form1::watchClassFile);
@@ -114,7 +116,6 @@ void Form1::createWidgets() {
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     createTitle(*client);
 
-    classNames_ = new QStringListModel(this);
     buildSheet_ = new BuildSheetWidget(*classNames_, client);
     buildSheet_->setGeometry(fromTwips(720, 600, 3255, 1755));
 
@@ -215,7 +216,6 @@ bool Form1::loadClassData() {
     classTable_ = std::move(loaded->table);
     classFilePath_ = loaded->path;
     showClassNames();
-    buildSheet_->clearChoices();
     return true;
 }
 
