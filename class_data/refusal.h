@@ -46,9 +46,9 @@ enum class RefusalKind {
     WideText,                  // place: line 1; number: 16 or 32, the text being UTF-16 or UTF-32
 };
 
-// How a refusal's message begins: with the file's name alone (the file could
-// not be read as data), or with the place of the fault in it. A field's fault is
-// the one the hints on separators and control bytes explain.
+// How a refusal's message is built: the file's name alone, where the file could
+// not be read as data at all, or the place of the fault in it. A field's fault
+// may be told as where fields parted by semicolons or tabs made reading stop.
 enum class RefusalGroup { WholeFile, Field, Class };
 
 constexpr RefusalGroup groupOf(RefusalKind kind) {

@@ -376,6 +376,7 @@ TEST(RefusalWords, EveryKindHasItsOwnWordsHoldingWhatItCarries) {
         refusal.kind = kinds[i].first;
         const std::string message = describe(refusal);
         EXPECT_TRUE(told.insert(message).second) << "told twice: " << message;
+        EXPECT_TRUE(message.ends_with('.') && message.find("..") == std::string::npos) << message;
         const bool placed = groupOf(refusal.kind) != RefusalGroup::WholeFile;
         EXPECT_EQ(message.rfind(
                       placed ? "\"name.csv\", line 7, class 3 (\"Seer\"): " : "\"name.csv\"", 0),
