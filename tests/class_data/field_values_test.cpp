@@ -5,10 +5,12 @@
 #include <iconv.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "field_values.h"
+#include "number_text.h"
 #include "text_encoding.h"
 
 namespace vostrel::detail {
@@ -116,6 +118,15 @@ TEST(TextEncoding, Windows1252HighBytesMatchTheSystemsTable) {
     }
     iconv_close(toUtf8);
     EXPECT_EQ(windows1252ToUtf8("\xE9\xFF"), "\xC3\xA9\xC3\xBF");
+}
+
+// Around the shortcut for numbers under 100, and at the ends of the widest types.
+TEST(NumberText, WritesWholeNumbersPlainly) {
+    EXPECT_EQ(integerText(0) + integerText(9) + integerText(10) + integerText(99), "091099");
+    EXPECT_EQ(integerText(100) + "," + integerText(-1) + "," + integerText(std::int16_t{-32768}),
+              "100,-1,-32768");
+    EXPECT_EQ(integerText(INT64_MIN), "-9223372036854775808");
+    EXPECT_EQ(integerText(UINT64_MAX), "18446744073709551615");
 }
 
 }  // namespace
