@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "field_values.h"
 #include "number_text.h"
@@ -118,6 +119,18 @@ TEST(TextEncoding, Windows1252HighBytesMatchTheSystemsTable) {
     }
     iconv_close(toUtf8);
     EXPECT_EQ(windows1252ToUtf8("\xE9\xFF"), "\xC3\xA9\xC3\xBF");
+}
+
+// Marks, and text without one: three pairs in four holding one NUL are UTF-16,
+// three groups in four holding three NULs UTF-32; NUL bytes alone are neither.
+TEST(TextEncoding, TellsWideTextByItsMarkOrItsNulBytes) {
+    using namespace std::string_view_literals;
+    EXPECT_EQ(wideTextBits("\xFF\xFE\0\0A\0\0\0"sv), 32);
+    EXPECT_EQ(wideTextBits("\xFE\xFF\0A"sv), 16);
+    EXPECT_EQ(wideTextBits("A\0B\0C\0DE"sv), 16);
+    EXPECT_EQ(wideTextBits("A\0B\0CDEF"sv), 0);
+    EXPECT_EQ(wideTextBits("A\0\0\0B\0\0\0C\0\0\0DEFG"sv), 32);
+    EXPECT_EQ(wideTextBits(std::string(16, '\0')), 0);
 }
 
 // Around the shortcut for numbers under 100, and at the ends of the widest types.
