@@ -313,6 +313,16 @@ INSTANTIATE_TEST_SUITE_P(
                  kPlain + ",One" + std::string(9, ',') + "\r\n,,,,\r\n\" \",\r\n" + "B" +
                      kPlain.substr(1) + ",One,,,,,,,,,Ten\r\n \t, ,\r\n",
                  2, 2, featureOf(10), "Ten"},
+        // Counted, the rows make ten classes without a fault, most begun mid-line.
+        Accepted{"SheetOfTenColumnsReadARowToAClass",
+                 [] {
+                     std::string rows;
+                     for (int row = 1; row <= 27; ++row) {
+                         rows += std::to_string(row) + ",8,8,8,8,8,8,8,8,8\n";
+                     }
+                     return rows;
+                 }(),
+                 27, 27, nameOf, "27"},
         Accepted{"SheetOfTheSevenBasicColumns", kPlain + "\n" + "B" + kPlain.substr(1) + "\n", 2, 2,
                  nameOf, "B"},
         Accepted{"RowOfSpaceCellsSkipped",

@@ -180,6 +180,14 @@ INSTANTIATE_TEST_SUITE_P(
                 "Brute;8;2;1;TRUE;FALSE;FALSE;Cleave;;;\nSeer;6;4;0.5;FALSE;FALSE;TRUE;;;\n",
                 {"line 2, class 1 (", "): this file seems to separate its fields with semicolons",
                  "Reading stopped where the hit die"}},
+        Refused{{"ThreeSemicolonsHint", K::BadNumber, 2, 1, 2},
+                "Brute;8;2;1\nSeer,6,4,0.5\n",
+                {"(\"Brute;8;2;1\"): this file seems to separate its fields with semicolons"}},
+        Refused{{"TwoSemicolonsDoNot", K::BadNumber, 2, 1, 2},
+                "Brute;8;2\nSeer,6,4,0.5\n",
+                {"\"test.csv\", line 2, class 1 (\"Brute;8;2\"): the hit die field holds \"Seer\", "
+                 "but it should hold a whole number from 0 to 20: the faces of the die, such as 8 "
+                 "for a d8."}},
         Refused{{"Tabs", K::DataEndsEarly, 1, 1, 2},
                 "Brute\t8\t2\t1\tTRUE\tFALSE\n",
                 {"after 1 of the 27 fields", "separate its fields with tabs"}},
