@@ -116,7 +116,7 @@ LineRead readLine(std::string_view line, const ClassTable& table) {
 // The plainest form that reads back as the row's classes: names bare where they
 // can be, else quoted, the first before the second. Both quoted always reads back.
 std::string buildLine(const Segment& row, const ClassTable& table) {
-    std::string count(row.levelText.substr(row.levelText.find_first_not_of('0')));
+    const std::string& count = row.levelText;
     std::string line;
     constexpr std::array<std::pair<bool, bool>, 4> kQuoting{
         {{false, false}, {true, false}, {false, true}, {true, true}}};
@@ -141,17 +141,29 @@ PastedBuild refused(BuildRefusal refusal, int line) {
 
 }  // namespace
 
-std::string buildText(const BuildSheet& sheet, const ClassTable& table) {
+BuildSheet copiedRows(const BuildSheet& sheet, const ClassTable& table) {
     BuildSheet written;
     written.segments.fill(kStartRow);
-    std::string text;
     for (std::size_t k = 0; k < sheet.segments.size(); ++k) {
         const Segment& row = sheet.segments[k];
         if (!walk::isAccepted(row) || row.firstClass > table.classCount() ||
             row.secondClass > table.classCount()) {
             break;
         }
-        written.segments[k] = row;
+        // An accepted row's count has a digit other than 0.
+        written.segments[k] = {row.levelText.substr(row.levelText.find_first_not_of('0')),
+                               row.firstClass, row.secondClass};
+    }
+    return written;
+}
+
+std::string buildText(const BuildSheet& sheet, const ClassTable& table) {
+    const BuildSheet written = copiedRows(sheet, table);
+    std::string text;
+    for (const Segment& row : written.segments) {
+        if (!walk::isAccepted(row)) {
+            break;
+        }
         text += buildLine(row, table);
         text += '\n';
     }

@@ -27,6 +27,12 @@ namespace vostrel {
 // numbered one. A bare "Name (n)" means the n-th class named Name when there is
 // one, else the class with that whole name.
 
+// The rows Copy Build writes: those the walk uses (the complete rows up to the
+// first incomplete one, of classes of `table`), each level count without leading
+// zeros, and after them rows as at start: level "0", nothing chosen. All rows as
+// at start when the first row is incomplete.
+BuildSheet copiedRows(const BuildSheet& sheet, const ClassTable& table);
+
 // The rows the walk uses (the complete rows up to the first incomplete one), one
 // line each, then an empty line and the report of those rows; lines end in LF.
 // Empty when the first row is incomplete (emptyBuildText tells the user).

@@ -23,6 +23,8 @@ struct Segment {
     std::string levelText;
     std::int16_t firstClass = -1;
     std::int16_t secondClass = -1;
+
+    bool operator==(const Segment&) const = default;
 };
 
 // The levels a level box's text stands for: its ASCII digits read as a decimal
@@ -33,6 +35,8 @@ std::optional<int> levelCount(std::string_view text);
 // Segment k (1..5) is segments[k - 1].
 struct BuildSheet {
     std::array<Segment, kSegmentCount> segments{};
+
+    bool operator==(const BuildSheet&) const = default;
 };
 
 // A save bonus kept in sixths of a point: halves and thirds of levels then add up

@@ -3,7 +3,8 @@
 # build from the sample class file and its report, and writes the window's
 # picture to docs/screenshot.png; then the same with the Level by Level window
 # open beside it, to docs/level-by-level.png, with the Classes window, to
-# docs/classes.png, and with the Pairs window, to docs/pairs.png. Needs Xvfb and
+# docs/classes.png, with the Pairs window, to docs/pairs.png, and with builds kept
+# and the Compare Builds window, to docs/compare-builds.png. Needs Xvfb and
 # ImageMagick.
 # Usage: scripts/screenshot.sh [build dir=build/default]
 set -euo pipefail
@@ -60,3 +61,4 @@ shoot demo docs/screenshot.png
 shoot levels docs/level-by-level.png
 shoot classes docs/classes.png
 shoot pairs docs/pairs.png
+shoot compare docs/compare-builds.png

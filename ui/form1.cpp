@@ -18,6 +18,7 @@
 #include <string>
 #include <utility>
 
+#include "build_keeper.h"
 #include "build_refusal.h"
 #include "build_sheet_widget.h"
 #include "build_text.h"
@@ -25,6 +26,7 @@
 #include "class_file_watch.h"
 #include "classes_window.h"
 #include "client_area.h"
+#include "compare_window.h"
 #include "key_rules.h"
 #include "level_by_level_window.h"
 #include "menu_bar_keys.h"
@@ -196,6 +198,8 @@ void Form1::createMenus() {
                Qt::CTRL | Qt::SHIFT | Qt::Key_C, this, &Form1::copyBuild);
     addCommand(*edit, QStringLiteral("Paste Build"), QStringLiteral("Menu_PasteBuild"),
                Qt::CTRL | Qt::SHIFT | Qt::Key_V, this, &Form1::pasteBuild);
+    addCommand(*edit, QStringLiteral("Keep Build"), QStringLiteral("Menu_KeepBuild"),
+               Qt::CTRL | Qt::SHIFT | Qt::Key_K, this, &Form1::keepBuild);
     QMenu* view = addMenu(QStringLiteral("View"), QStringLiteral("Menu_View"));
     addCommand(*view, QStringLiteral("Level by Level"), QStringLiteral("Menu_LevelByLevel"),
                Qt::Key_F2, this, &Form1::showLevelByLevel);
@@ -203,6 +207,8 @@ void Form1::createMenus() {
                &Form1::showClasses);
     addCommand(*view, QStringLiteral("Pairs"), QStringLiteral("Menu_Pairs"), Qt::Key_F4, this,
                &Form1::showPairs);
+    addCommand(*view, QStringLiteral("Compare Builds"), QStringLiteral("Menu_CompareBuilds"),
+               Qt::Key_F5, this, &Form1::showCompare);
     QMenu* help = addMenu(QStringLiteral("Help"), QStringLiteral("Menu_Help"));
     addCommand(*help, QStringLiteral("About"), QStringLiteral("Menu_About"), Qt::Key_F1, this,
                &Form1::showAbout);
@@ -332,6 +338,7 @@ void Form1::runGo(const QString& saidFirst) {
     if (levelByLevel_ != nullptr && levelByLevel_->isVisible()) {
         levelByLevel_->showBuild(sheet, classTable_);
     }
+    refreshCompare();
 }
 
 // A screen reader does not speak the report box while Go keeps the focus; it is
@@ -391,8 +398,7 @@ void Form1::pasteBuild() {
                              QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    buildSheet_->setSheet(pasted.sheet);
-    onGoClicked();
+    replaceRows(pasted.sheet, QStringLiteral("Paste Build"), this);
 }
 
 void Form1::showClasses() {
@@ -424,6 +430,68 @@ void Form1::usePair(int first, int second, int level) {
     segment.levelText = std::to_string(place.levels);
     segment.firstClass = static_cast<std::int16_t>(first);
     segment.secondClass = static_cast<std::int16_t>(second);
+    replaceRows(sheet, QStringLiteral("Use Pair"), pairs_);
+}
+
+bool Form1::replaceRows(const vostrel::BuildSheet& sheet, const QString& command, QWidget* asker) {
+    if (!keeper().keepReplaced(buildSheet_->settledSheet(), sheet, classTable_, command, asker)) {
+        return false;
+    }
     buildSheet_->setSheet(sheet);
     onGoClicked();
+    return true;
+}
+
+BuildKeeper& Form1::keeper() {
+    if (keeper_ == nullptr) {
+        keeper_ = new BuildKeeper(prompts_, this);
+        connect(keeper_, &BuildKeeper::changed, this, &Form1::refreshCompare);
+    }
+    return *keeper_;
+}
+
+void Form1::keepBuild() {
+    QWidget* asker = this;
+    if (compare_ != nullptr && compare_->isActiveWindow()) {
+        asker = compare_;
+    }
+    keeper().keep(buildSheet_->settledSheet(), classTable_, QStringLiteral("Keep Build"), asker);
+}
+
+void Form1::showCompare() {
+    if (compare_ == nullptr) {
+        compare_ = new CompareWindow(*this);
+        connect(compare_, &CompareWindow::useRequested, this, &Form1::useKept);
+        connect(compare_, &CompareWindow::renameRequested, this,
+                [this](int index) { keeper().rename(static_cast<std::size_t>(index), compare_); });
+        connect(compare_, &CompareWindow::removeRequested, this,
+                [this](int index) { keeper().remove(static_cast<std::size_t>(index)); });
+        connect(compare_, &CompareWindow::keepRequested, this, &Form1::keepBuild);
+        connect(compare_, &CompareWindow::addFromClipboardRequested, this,
+                [this] { keeper().keepFromClipboard(classTable_, compare_); });
+    }
+    // The current build is the one Go takes, as for Level by Level.
+    const bool refreshedByGo = compare_->isVisible();
+    onGoClicked();
+    if (!refreshedByGo) {
+        compare_->showBuilds(buildSheet_->sheet(), keeper().builds(), classTable_);
+    }
+    compare_->present();
+}
+
+// Only an open window follows the builds; it takes them anew when it opens.
+void Form1::refreshCompare() {
+    if (compare_ != nullptr && compare_->isVisible()) {
+        compare_->showBuilds(buildSheet_->sheet(), keeper().builds(), classTable_);
+    }
+}
+
+void Form1::useKept(int index) {
+    const vostrel::KeptBuilds& kept = keeper().builds();
+    if (index < 0 || static_cast<std::size_t>(index) >= kept.size()) {
+        return;
+    }
+    // A copy: keeping the replaced build may let this one go from the list.
+    const vostrel::KeptBuild used = kept[static_cast<std::size_t>(index)];
+    replaceRows(used.rows, QStringLiteral("Use ") + QString::fromStdString(used.name), compare_);
 }

@@ -5,10 +5,13 @@
 
 #include "class_file_loader.h"
 #include "class_table.h"
+#include "progression.h"
 
+class BuildKeeper;
 class BuildSheetWidget;
 class ClassFileWatch;
 class ClassesWindow;
+class CompareWindow;
 class LevelByLevelWindow;
 class PairsWindow;
 class QLabel;
@@ -67,6 +70,15 @@ private:
     void showPairs();
     void usePair(int first, int second, int level);
 
+    BuildKeeper& keeper();
+    void keepBuild();
+    void showCompare();
+    void refreshCompare();
+    void useKept(int index);
+    // Puts `sheet` into the rows for `command` and runs Go, having kept the build it
+    // replaces; false when the player called it off.
+    bool replaceRows(const vostrel::BuildSheet& sheet, const QString& command, QWidget* asker);
+
     UserPrompts& prompts_;
     ClassFileLoader loader_;
     vostrel::ClassTable classTable_;
@@ -86,4 +98,6 @@ private:
     ClassFileWatch* fileWatch_ = nullptr;         // built once the window is up
     QLabel* fileNotice_ = nullptr;                // built on first use
     SpokenNotice* fileNoticeSpoken_ = nullptr;    // built on first use
+    BuildKeeper* keeper_ = nullptr;               // built on first use
+    CompareWindow* compare_ = nullptr;            // built on first use
 };

@@ -1,6 +1,7 @@
 #include "qt_user_prompts.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QPushButton>
 
 namespace {
@@ -75,4 +76,14 @@ int QtUserPrompts::askChoice(QWidget* parent, const QString& title, const QStrin
     const auto pressed =
         static_cast<int>(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
     return pressed < 0 ? escapeChoice : pressed;
+}
+
+QString QtUserPrompts::askText(QWidget* parent, const QString& title, const QString& label,
+                               const QString& text) {
+    QInputDialog dialog(shownOrNone(parent));
+    takeIcon(dialog, parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextValue(text);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }

@@ -15,4 +15,6 @@ public:
     int askChoice(QWidget* parent, const QString& title, const QString& text,
                   const QStringList& choices, int defaultChoice, int escapeChoice,
                   QMessageBox::Icon icon) override;
+    QString askText(QWidget* parent, const QString& title, const QString& label,
+                    const QString& text) override;
 };

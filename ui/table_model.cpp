@@ -1,6 +1,7 @@
 #include "table_model.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QStyle>
 #include <algorithm>
 #include <numeric>
@@ -92,6 +93,13 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
         case Qt::AccessibleDescriptionRole:
             return (marked || column.toolTipDescribes) && column.toolTip ? column.toolTip(row)
                                                                          : QVariant();
+        case Qt::FontRole:
+            if (column.strong && column.strong(row)) {
+                QFont font;
+                font.setBold(true);
+                return font;
+            }
+            return {};
         case Qt::DecorationRole:
             return marked ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning)
                           : QVariant();

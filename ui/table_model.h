@@ -20,6 +20,8 @@ struct TableColumn {
     std::function<QString(int row)> toolTip = {};
     std::function<bool(int row)> marked = {};
     std::function<QVariant(int row)> sortKey = {};
+    // Optional: cells shown in bold, as the best of their kind.
+    std::function<bool(int row)> strong = {};
     // The tooltip of every cell, marked or not, is also read after the cell.
     bool toolTipDescribes = false;
 };

@@ -79,10 +79,16 @@ void TableView::setSortable(int column) {
     horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
     setSortingEnabled(true);
     auto* sortBy = new QMenu(QStringLiteral("Sort by"), this);
-    for (int by = 0; by < model_->columnCount(); ++by) {
-        sortBy->addAction(model_->headerData(by, Qt::Horizontal).toString(), this,
-                          [this, by] { sortByColumn(by, Qt::AscendingOrder); });
-    }
+    const auto fill = [this, sortBy] {
+        sortBy->clear();
+        for (int by = 0; by < model_->columnCount(); ++by) {
+            sortBy->addAction(model_->headerData(by, Qt::Horizontal).toString(), this,
+                              [this, by] { sortByColumn(by, Qt::AscendingOrder); });
+        }
+    };
+    fill();
+    // Filled again as it opens, for a table whose columns change.
+    connect(sortBy, &QMenu::aboutToShow, this, fill);
     addAction(sortBy->menuAction());
 }
 

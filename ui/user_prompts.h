@@ -39,6 +39,10 @@ public:
                           const QStringList& choices, int defaultChoice, int escapeChoice,
                           QMessageBox::Icon icon) = 0;
 
+    // Asks for a line of text, offering `text`; a null string when the user cancelled.
+    virtual QString askText(QWidget* parent, const QString& title, const QString& label,
+                            const QString& text) = 0;
+
 protected:
     UserPrompts() = default;
     UserPrompts(const UserPrompts&) = default;

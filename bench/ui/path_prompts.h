@@ -34,6 +34,10 @@ public:
         return defaultChoice;
     }
 
+    QString askText(QWidget*, const QString&, const QString&, const QString& text) override {
+        return text;
+    }
+
 private:
     QString path_;
     int dialogsShown_ = 0;

@@ -9,6 +9,8 @@
 //                                          it; the frame printed holds both windows
 //   vostrel-ui-startup classes <class file> the same with the Classes window open beside it
 //   vostrel-ui-startup pairs <class file>   the same with the Pairs window open beside it
+//   vostrel-ui-startup compare <class file> the same with two builds kept and the Compare
+//                                          Builds window open beside it
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -60,7 +62,8 @@ void printReady(const QRect& frame) {
 
 int usage() {
     std::fputs(
-        "usage: vostrel-ui-startup form|demo|levels|classes|pairs <class file> | empty | label\n",
+        "usage: vostrel-ui-startup form|demo|levels|classes|pairs|compare <class file> | empty | "
+        "label\n",
         stderr);
     return 64;
 }
@@ -90,12 +93,25 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("classes"),
          {QStringLiteral("Menu_Classes"), QStringLiteral("ClassesWindow")}},
         {QStringLiteral("pairs"), {QStringLiteral("Menu_Pairs"), QStringLiteral("PairsWindow")}},
+        {QStringLiteral("compare"),
+         {QStringLiteral("Menu_CompareBuilds"), QStringLiteral("CompareWindow")}},
     };
     const bool classes = mode == QLatin1String("classes");
     if (tableWindows.contains(mode) && args.size() == 3) {
         PathPrompts prompts(args[2]);
         Form1 window(prompts);
         enterDemoBuild(window);
+        if (mode == QLatin1String("compare")) {
+            // The demo build and two others, kept as they are entered.
+            const auto keep = [&window] {
+                window.findChild<QAction*>(QStringLiteral("Menu_KeepBuild"))->trigger();
+            };
+            keep();
+            enterBuild(window, {11, 0}, {1, 6, 0, 0});
+            keep();
+            enterBuild(window, {5, 6}, {3, 8, 1, 6});
+            window.findChild<QPushButton*>(QStringLiteral("Cmd_go"))->click();
+        }
         window.show();
         window.findChild<QAction*>(tableWindows[mode].first)->trigger();
         auto* opened = window.findChild<QWidget*>(tableWindows[mode].second);

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "form1.h"
 #include "path_prompts.h"
@@ -40,10 +41,10 @@ inline QString writeLongClassFile(const QTemporaryDir& dir) {
 }
 
 // Times each opening of a table window, by the menu command `action`, in a new
-// main window loaded from `path`, to the first paint of the window `name`: the
-// window is built on first use, so this is what the user waits for.
+// main window loaded from `path` and readied by `prepare`, to the first paint of the
+// window `name`: the window is built on first use, so this is what the user waits for.
 inline void timeFirstOpening(benchmark::State& state, const QString& path, const QString& action,
-                             const QString& name) {
+                             const QString& name, const std::function<void(Form1&)>& prepare = {}) {
     // Sees the window's first exposure; its paint follows at once.
     struct ExposeWatch final : QObject {
         QString window;
@@ -58,6 +59,9 @@ inline void timeFirstOpening(benchmark::State& state, const QString& path, const
     for (auto _ : state) {
         PathPrompts prompts(path);
         Form1 window(prompts);
+        if (prepare) {
+            prepare(window);
+        }
         window.show();
         QApplication::processEvents();
         auto* open = window.findChild<QAction*>(action);

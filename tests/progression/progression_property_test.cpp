@@ -4,12 +4,14 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <map>
 #include <numeric>
 #include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "build_comparison.h"
 #include "build_text.h"
 #include "level_by_level.h"
 #include "level_explanation.h"
@@ -424,6 +426,110 @@ TEST(ProgressionProperty, PairRowsAgreeWithTheReportOfEachPair) {
         }
         EXPECT_EQ(row, rows.end());
         EXPECT_EQ(pairRows(table, level, withClass), kept) << "with class " << withClass;
+    }
+}
+
+// Feature cells drawn from a few texts, many empty, so that builds share some.
+ClassTable withSharedFeatures(const ClassTable& table, std::mt19937& rng) {
+    ClassTable shared;
+    for (int slot = 1; slot <= table.classCount(); ++slot) {
+        ClassRecord record = table.recordAt(slot);
+        for (std::size_t level = 1; level <= kMaxLevel; ++level) {
+            record.features[level] =
+                pick(rng, 0, 2) == 0 ? "" : "F" + std::to_string(pick(rng, 1, 9));
+        }
+        shared.appendRecord(std::move(record));
+    }
+    return shared;
+}
+
+// Each cell against the builds' rows: its value, marked best exactly when it is
+// the highest of values that differ, and its difference from the current build's.
+void expectSideBySide(const std::vector<ComparedCells>& cells,
+                      const std::vector<std::optional<std::array<int, 6>>>& values) {
+    ASSERT_EQ(cells.size(), values.size());
+    for (std::size_t v = 0; v < kComparedValueCount; ++v) {
+        std::vector<int> reached;
+        for (const auto& value : values) {
+            if (value) {
+                reached.push_back((*value)[v]);
+            }
+        }
+        const auto [low, high] = std::minmax_element(reached.begin(), reached.end());
+        for (std::size_t b = 0; b < cells.size(); ++b) {
+            const ComparedCell& cell = cells[b][v];
+            SCOPED_TRACE("build " + std::to_string(b) + ", value " + std::to_string(v));
+            ASSERT_EQ(cell.reached, values[b].has_value());
+            if (!cell.reached) {
+                continue;
+            }
+            EXPECT_EQ(cell.value, (*values[b])[v]);
+            EXPECT_EQ(cell.best, *low < *high && cell.value == *high);
+            EXPECT_EQ(cell.overCurrent,
+                      values[0] ? std::optional((*values[b])[v] - (*values[0])[v]) : std::nullopt);
+        }
+    }
+}
+
+TEST(ProgressionProperty, ComparisonMarksTheBestAndTheFirstLevelOfEachFeature) {
+    std::mt19937 rng(32);
+    for (int tableIndex = 0; tableIndex < 60 && !HasFailure(); ++tableIndex) {
+        const ClassTable table = withSharedFeatures(randomTable(rng), rng);
+        std::vector<std::vector<LevelRow>> builds(static_cast<std::size_t>(pick(rng, 1, 9)));
+        std::map<std::string, std::vector<std::int16_t>> firstLevels;
+        for (std::size_t b = 0; b < builds.size(); ++b) {
+            builds[b] = levelByLevel(randomSheet(rng, table.classCount()), table).rows;
+            for (const LevelRow& row : builds[b]) {
+                for (const std::string& feature : row.features) {
+                    auto& levels = firstLevels.try_emplace(feature, builds.size()).first->second;
+                    levels[b] = levels[b] == 0 ? row.level : levels[b];
+                }
+            }
+        }
+        SCOPED_TRACE("table " + std::to_string(tableIndex));
+        const BuildComparison comparison = compareBuilds(builds);
+        const auto valuesOf = [](const LevelRow& row) {
+            return std::array<int, 6>{row.bab,  row.fort,   row.ref,
+                                      row.will, row.hitDie, row.skillPoints};
+        };
+        std::vector<std::optional<std::array<int, 6>>> totals;
+        for (const std::vector<LevelRow>& rows : builds) {
+            std::optional<std::array<int, 6>> total;
+            if (!rows.empty()) {
+                total = valuesOf(rows.back());
+                (*total)[4] = (*total)[5] = 0;
+                for (const LevelRow& row : rows) {
+                    (*total)[4] += row.hitDie;
+                    (*total)[5] += row.skillPoints * (row.level == 1 ? 4 : 1);
+                }
+            }
+            totals.push_back(total);
+        }
+        expectSideBySide(comparison.totals, totals);
+        for (std::size_t n = 0; n < comparison.levels.size(); ++n) {
+            EXPECT_EQ(comparison.levels[n].level, static_cast<std::int16_t>(n + 1));
+            std::vector<std::optional<std::array<int, 6>>> values;
+            for (const std::vector<LevelRow>& rows : builds) {
+                values.push_back(n < rows.size() ? std::optional(valuesOf(rows[n])) : std::nullopt);
+            }
+            expectSideBySide(comparison.levels[n].builds, values);
+        }
+        std::size_t longest = 0;
+        for (const auto& rows : builds) {
+            longest = std::max(longest, rows.size());
+        }
+        EXPECT_EQ(comparison.levels.size(), longest);
+        ASSERT_EQ(comparison.features.size(), firstLevels.size());
+        for (std::size_t f = 0; f < comparison.features.size(); ++f) {
+            const FeatureReach& reach = comparison.features[f];
+            EXPECT_EQ(reach.levels, firstLevels[reach.feature]) << reach.feature;
+            std::int16_t first = kMaxCharacterLevel + 1;
+            for (const std::int16_t level : reach.levels) {
+                first = level > 0 ? std::min(first, level) : first;
+            }
+            EXPECT_EQ(reach.firstLevel, first);
+            EXPECT_TRUE(f == 0 || comparison.features[f - 1].firstLevel <= first);
+        }
     }
 }
 

@@ -303,6 +303,11 @@ private slots:
                                      << "ClassesWindow";
         QTest::newRow("F4: Pairs") << QKeyCombination(Qt::Key_F4) << false << ""
                                    << "PairsWindow";
+        QTest::newRow("F5: Compare Builds") << QKeyCombination(Qt::Key_F5) << false << ""
+                                            << "CompareWindow";
+        QTest::newRow("Ctrl+Shift+K: Keep Build, with nothing to keep")
+            << (Qt::CTRL | Qt::SHIFT | Qt::Key_K) << false << "Keep Build"
+            << "";
         QTest::newRow("Ctrl+Shift+C: Copy Build, with nothing to copy")
             << (Qt::CTRL | Qt::SHIFT | Qt::Key_C) << false << "Copy Build"
             << "";

@@ -62,6 +62,23 @@ int ScriptedPrompts::askChoice(QWidget*, const QString& title, const QString& te
     return escapeChoice;
 }
 
+QString ScriptedPrompts::askText(QWidget*, const QString& title, const QString& label,
+                                 const QString& text) {
+    messageRequests.append({title,
+                            label + QLatin1Char('\n') + text,
+                            {},
+                            QMessageBox::NoButton,
+                            QMessageBox::NoIcon,
+                            {},
+                            -1,
+                            -1});
+    if (!textAnswers.isEmpty()) {
+        return textAnswers.takeFirst();
+    }
+    QTest::qFail(qPrintable("unscripted question: " + title), __FILE__, __LINE__);
+    return {};
+}
+
 ModalWatchdog::ModalWatchdog() {
     timer_.setInterval(5000);
     QObject::connect(&timer_, &QTimer::timeout, [] {

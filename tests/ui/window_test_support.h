@@ -42,6 +42,7 @@ public:
     QList<FileDialogPlace> placesLeft;
     QList<QMessageBox::StandardButton> messageAnswers;
     QList<int> choiceAnswers;
+    QStringList textAnswers;  // a null answer is a cancelled question
     QList<FileRequest> fileRequests;
     QList<MessageRequest> messageRequests;  // questions with choices too
 
@@ -55,6 +56,8 @@ public:
     int askChoice(QWidget* parent, const QString& title, const QString& text,
                   const QStringList& choices, int defaultChoice, int escapeChoice,
                   QMessageBox::Icon icon) override;
+    QString askText(QWidget* parent, const QString& title, const QString& label,
+                    const QString& text) override;
 
 private:
     bool unscriptedFileAnswerGiven_ = false;
