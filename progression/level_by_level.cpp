@@ -52,6 +52,14 @@ LevelRow rowOf(const ProgressionState& state, const ClassTable& table, int level
 
 }  // namespace
 
+std::string featuresText(const LevelRow& row) {
+    std::string text;
+    for (const std::string& cell : row.features) {
+        text += (text.empty() ? "" : "; ") + cell;
+    }
+    return text;
+}
+
 LevelByLevelResult levelByLevel(const BuildSheet& sheet, const ClassTable& table) {
     LevelByLevelResult result;
     result.outcome = walk::checkBuild(sheet);

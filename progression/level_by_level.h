@@ -35,6 +35,10 @@ struct LevelRow {
     bool operator==(const LevelRow&) const = default;
 };
 
+// The row's features cells in one line. A cell may itself hold commas, so the
+// cells are set apart by a semicolon.
+std::string featuresText(const LevelRow& row);
+
 struct LevelByLevelResult {
     ProgressionOutcome outcome = ProgressionOutcome::NothingToShow;
     std::vector<LevelRow> rows;     // levels 1..N of the walked segments when Finished

@@ -61,14 +61,6 @@ QString standing(const ComparedCell& cell, bool current) {
     return parts.join(QStringLiteral("; "));
 }
 
-QString featuresText(const vostrel::LevelRow& row) {
-    QStringList cells;
-    for (const std::string& cell : row.features) {
-        cells.append(QString::fromStdString(cell));
-    }
-    return cells.join(QStringLiteral("; "));
-}
-
 }  // namespace
 
 // What the window shows, as it was when the builds were taken.
@@ -93,6 +85,51 @@ constexpr std::array<ValueKind, 6> kKinds{{{ComparedValue::Bab, "BAB", ""},
                                            {ComparedValue::Will, "Will", "+"},
                                            {ComparedValue::HitDie, "Hit Die", "d"},
                                            {ComparedValue::SkillPoints, "Skill Points", ""}}};
+
+// A column of one kind of value, each cell read through `cellAt` (row -> cell);
+// `current` tells the rows whose cell is the current build's. Copied cells go
+// without the star.
+template <typename CellAt, typename Current>
+TableColumn valueColumn(const QString& title, const ValueKind& kind, CellAt cellAt, Current current,
+                        bool starred = true) {
+    return {.title = title,
+            .alignment = Qt::AlignRight,
+            .display =
+                [cellAt, kind, starred](int r) {
+                    const ComparedCell& cell = cellAt(r);
+                    if (!cell.reached) {
+                        return kNotReached;
+                    }
+                    return QString::fromLatin1(kind.sign) + QString::number(cell.value) +
+                           (starred && cell.best ? kBestMark : QString());
+                },
+            .toolTip = [cellAt, current](int r) { return standing(cellAt(r), current(r)); },
+            .sortKey =
+                [cellAt](int r) {
+                    return QVariant(cellAt(r).reached ? cellAt(r).value : kUnreachedKey);
+                },
+            .strong = [cellAt](int r) { return cellAt(r).best; },
+            .toolTipDescribes = true};
+}
+
+// A total the report writes as text (`texts`, by build), starred as the best of
+// `kind`, with the number it was compared by in the tooltip.
+template <typename CellAt>
+TableColumn totalTextColumn(const QString& title, const QStringList& texts, CellAt cellAt,
+                            const QString& compared) {
+    return {.title = title,
+            .display = [texts, cellAt](
+                           int r) { return texts[r] + (cellAt(r).best ? kBestMark : QString()); },
+            .toolTip =
+                [cellAt, compared](int r) {
+                    const ComparedCell& cell = cellAt(r);
+                    return cell.reached ? compared.arg(cell.value) + QStringLiteral("; ") +
+                                              standing(cell, r == 0)
+                                        : QString();
+                },
+            .strong = [cellAt](int r) { return cellAt(r).best; },
+            .toolTipDescribes = true};
+}
 
 }  // namespace
 
@@ -229,70 +266,24 @@ void CompareWindow::showBuilds(const vostrel::BuildSheet& current, const vostrel
     shown->comparison = vostrel::compareBuilds(shown->rows);
     shown_ = shown;
 
-    const auto totals = [shown](int row) -> const vostrel::ComparedCells& {
-        return shown->comparison.totals[at(row)];
+    const auto total = [shown](ComparedValue value) {
+        return [shown, value](int r) -> const ComparedCell& {
+            return shown->comparison.totals[at(r)][static_cast<std::size_t>(value)];
+        };
     };
-    const auto total = [totals](int row, ComparedValue value) -> const ComparedCell& {
-        return totals(row)[static_cast<std::size_t>(value)];
-    };
+    const auto isCurrent = [](int r) { return r == 0; };
     std::vector<TableColumn> columns{
         {.title = QStringLiteral("Build"), .display = [shown](int r) { return shown->names[r]; }},
-        {.title = QStringLiteral("Hit Dice"),
-         .display =
-             [shown, total](int r) {
-                 return shown->hitDice[r] +
-                        (total(r, ComparedValue::HitDie).best ? kBestMark : QString());
-             },
-         .toolTip =
-             [total](int r) {
-                 const ComparedCell& cell = total(r, ComparedValue::HitDie);
-                 if (!cell.reached) {
-                     return QString();
-                 }
-                 return QStringLiteral("%1 hit points with every die at its highest; ")
-                            .arg(cell.value) +
-                        standing(cell, r == 0);
-             },
-         .strong = [total](int r) { return total(r, ComparedValue::HitDie).best; },
-         .toolTipDescribes = true},
-    };
+        totalTextColumn(QStringLiteral("Hit Dice"), shown->hitDice, total(ComparedValue::HitDie),
+                        QStringLiteral("%1 hit points with every die at its highest"))};
     for (std::size_t k = 0; k < 4; ++k) {
-        const ValueKind kind = kKinds[k];
-        columns.push_back(
-            {.title = QString::fromLatin1(kind.title),
-             .alignment = Qt::AlignRight,
-             .display =
-                 [total, kind](int r) {
-                     const ComparedCell& cell = total(r, kind.value);
-                     return cell.reached
-                                ? QString::fromLatin1(kind.sign) + QString::number(cell.value) +
-                                      (cell.best ? kBestMark : QString())
-                                : kNotReached;
-                 },
-             .toolTip = [total, kind](int r) { return standing(total(r, kind.value), r == 0); },
-             .strong = [total, kind](int r) { return total(r, kind.value).best; },
-             .toolTipDescribes = true});
+        columns.push_back(valueColumn(QString::fromLatin1(kKinds[k].title), kKinds[k],
+                                      total(kKinds[k].value), isCurrent));
     }
     // The formula last, where it may take the room it needs.
-    columns.push_back(
-        {.title = QStringLiteral("Skill Points"),
-         .display =
-             [shown, total](int r) {
-                 return shown->skillPoints[r] +
-                        (total(r, ComparedValue::SkillPoints).best ? kBestMark : QString());
-             },
-         .toolTip =
-             [total](int r) {
-                 const ComparedCell& cell = total(r, ComparedValue::SkillPoints);
-                 if (!cell.reached) {
-                     return QString();
-                 }
-                 return QStringLiteral("%1 skill points with an int modifier of 0; ")
-                            .arg(cell.value) +
-                        standing(cell, r == 0);
-             },
-         .strong = [total](int r) { return total(r, ComparedValue::SkillPoints).best; },
-         .toolTipDescribes = true});
+    columns.push_back(totalTextColumn(QStringLiteral("Skill Points"), shown->skillPoints,
+                                      total(ComparedValue::SkillPoints),
+                                      QStringLiteral("%1 skill points with an int modifier of 0")));
     const int wasSelected = buildsTable->currentIndex().row();
     const int count = static_cast<int>(shown->names.size());
     builds_->setRows(std::move(columns), count);
@@ -337,35 +328,18 @@ void CompareWindow::showView() {
                 const auto cell = [level, b, kind](int r) -> const ComparedCell& {
                     return level(r).builds[at(b)][static_cast<std::size_t>(kind.value)];
                 };
-                const auto display = [cell, kind](bool marked) {
-                    return [cell, kind, marked](int r) {
-                        const ComparedCell& c = cell(r);
-                        if (!c.reached) {
-                            return kNotReached;
-                        }
-                        return QString::fromLatin1(kind.sign) + QString::number(c.value) +
-                               (marked && c.best ? kBestMark : QString());
-                    };
-                };
-                TableColumn column{
-                    .title = shown->names[b] + QLatin1Char(' ') + QString::fromLatin1(kind.title),
-                    .alignment = Qt::AlignRight,
-                    .display = display(true),
-                    .toolTip = [cell, b](int r) { return standing(cell(r), b == 0); },
-                    .sortKey =
-                        [cell](int r) {
-                            return QVariant(cell(r).reached ? cell(r).value : kUnreachedKey);
-                        },
-                    .strong = [cell](int r) { return cell(r).best; },
-                    .toolTipDescribes = true};
-                columns.push_back(column);
-                column.display = display(false);
-                copied.push_back(std::move(column));
+                const QString title =
+                    shown->names[b] + QLatin1Char(' ') + QString::fromLatin1(kind.title);
+                const auto current = [b](int) { return b == 0; };
+                columns.push_back(valueColumn(title, kind, cell, current));
+                copied.push_back(valueColumn(title, kind, cell, current, false));
             }
             if (featuresBox->isChecked()) {
                 const auto features = [shown, b](int r) {
                     const std::vector<vostrel::LevelRow>& rows = shown->rows[at(b)];
-                    return at(r) < rows.size() ? featuresText(rows[at(r)]) : QString();
+                    return at(r) < rows.size()
+                               ? QString::fromStdString(vostrel::featuresText(rows[at(r)]))
+                               : QString();
                 };
                 columns.push_back({.title = shown->names[b] + QStringLiteral(" Features gained"),
                                    .display = features,

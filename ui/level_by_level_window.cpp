@@ -45,16 +45,6 @@ QString classesText(const vostrel::LevelRow& row, const vostrel::ClassTable& tab
     return classAt(row.first) + QStringLiteral(" / ") + classAt(row.second);
 }
 
-// A features cell may itself hold commas, so the two classes' cells are set apart
-// by a semicolon.
-QString featuresText(const vostrel::LevelRow& row) {
-    QStringList cells;
-    for (const std::string& cell : row.features) {
-        cells.append(QString::fromStdString(cell));
-    }
-    return cells.join(QStringLiteral("; "));
-}
-
 // The bonuses as the report writes them: BAB bare, the saves with their plus sign.
 std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) {
     const auto at = [shown](int row) -> const vostrel::LevelRow& {
@@ -102,8 +92,8 @@ std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) 
             QStringLiteral("Will"), LevelValue::Will, [](const Row& l) { return l.will; }, plus),
         // The features take what room is left; the tooltip has them whole.
         {.title = QStringLiteral("Features"),
-         .display = [at](int r) { return featuresText(at(r)); },
-         .toolTip = [at](int r) { return featuresText(at(r)); }},
+         .display = [at](int r) { return QString::fromStdString(vostrel::featuresText(at(r))); },
+         .toolTip = [at](int r) { return QString::fromStdString(vostrel::featuresText(at(r))); }},
     };
 }
 
