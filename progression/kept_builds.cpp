@@ -1,6 +1,7 @@
 #include "kept_builds.h"
 
 #include "build_text.h"
+#include "carry_over.h"
 #include "segment_walk.h"
 
 namespace vostrel {
@@ -58,6 +59,12 @@ bool KeptBuilds::rename(std::size_t index, const std::string& name) {
 void KeptBuilds::remove(std::size_t index) {
     if (index < builds_.size()) {
         builds_.erase(builds_.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+}
+
+void KeptBuilds::carryOver(const ClassTable& from, const ClassTable& to) {
+    for (KeptBuild& build : builds_) {
+        build.rows = carryOverBuild(build.rows, from, to).sheet;
     }
 }
 

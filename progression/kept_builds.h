@@ -39,13 +39,10 @@ public:
     // empty or one another build has.
     bool rename(std::size_t index, const std::string& name);
     void remove(std::size_t index);
-    // Each build's rows through `carry` after the classes changed: (rows) -> rows.
-    template <typename Carry>
-    void carryOver(Carry carry) {
-        for (KeptBuild& build : builds_) {
-            build.rows = carry(build.rows);
-        }
-    }
+    // After another class file took the place of `from`: each build's classes
+    // found again by name in `to`, as the rows' are; a class `to` lacks leaves its
+    // list on "<None>", so that the build stops there.
+    void carryOver(const ClassTable& from, const ClassTable& to);
 
     std::size_t size() const { return builds_.size(); }
     bool full() const { return builds_.size() >= kMaxKeptBuilds; }

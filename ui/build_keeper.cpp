@@ -33,7 +33,9 @@ void BuildKeeper::keep(const vostrel::BuildSheet& sheet, const vostrel::ClassTab
             emit changed();
             break;
         case Outcome::Empty:
-            tell(command, QString::fromStdString(vostrel::emptyBuildText(vostrel::EmptyBuildUse::NoRows)), parent);
+            tell(command,
+                 QString::fromStdString(vostrel::emptyBuildText(vostrel::EmptyBuildUse::NoRows)),
+                 parent);
             break;
         case Outcome::AlreadyKept:
             tell(command,

@@ -38,10 +38,10 @@ public:
     // Asks for a new name for the kept build at `index`.
     void rename(std::size_t index, QWidget* parent);
     void remove(std::size_t index);
-    // Each kept build's rows through `carry` (rows -> rows), after the classes changed.
-    template <typename Carry>
-    void carryOver(Carry carry) {
-        builds_.carryOver(carry);
+    // After another class file took the place of `from`: the kept builds' classes
+    // found again by name in `to`.
+    void carryOver(const vostrel::ClassTable& from, const vostrel::ClassTable& to) {
+        builds_.carryOver(from, to);
         emit changed();
     }
 

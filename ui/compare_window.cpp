@@ -249,7 +249,8 @@ void CompareWindow::showBuilds(const vostrel::BuildSheet& current, const vostrel
                 shown->skillPoints.append(QString());
                 break;
             case vostrel::ProgressionOutcome::NothingToShow:
-                shown->hitDice.append(QString::fromStdString(vostrel::emptyBuildText(vostrel::EmptyBuildUse::NoRows)));
+                shown->hitDice.append(QString::fromStdString(
+                    vostrel::emptyBuildText(vostrel::EmptyBuildUse::NoRows)));
                 shown->skillPoints.append(QString());
                 break;
             case vostrel::ProgressionOutcome::Finished: {

@@ -40,14 +40,7 @@ void BM_CompareGo(benchmark::State& state) {
     PathPrompts prompts(writeLongClassFile(dir));
     Form1 window(prompts);
     keepEightBuilds(window);
-    window.show();
-    window.findChild<QAction*>(QStringLiteral("Menu_CompareBuilds"))->trigger();
-    auto* compare = window.findChild<QWidget*>(QStringLiteral("CompareWindow"));
-    while (!compare->isVisible() || compare->windowHandle() == nullptr ||
-           !compare->windowHandle()->isExposed()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    QApplication::processEvents();
+    openExposed(window, QStringLiteral("Menu_CompareBuilds"), QStringLiteral("CompareWindow"));
     auto* go = window.findChild<QPushButton*>(QStringLiteral("Cmd_go"));
     int round = 0;
     for (auto _ : state) {

@@ -25,14 +25,8 @@ void timeChanges(benchmark::State& state, Change change) {
     const QTemporaryDir dir;
     PathPrompts prompts(writeLongClassFile(dir));
     Form1 window(prompts);
-    window.show();
-    window.findChild<QAction*>(QStringLiteral("Menu_Pairs"))->trigger();
-    auto* pairs = window.findChild<QWidget*>(QStringLiteral("PairsWindow"));
-    while (!pairs->isVisible() || pairs->windowHandle() == nullptr ||
-           !pairs->windowHandle()->isExposed()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    QApplication::processEvents();
+    QWidget* pairs =
+        openExposed(window, QStringLiteral("Menu_Pairs"), QStringLiteral("PairsWindow"));
     int round = 0;
     for (auto _ : state) {
         QElapsedTimer timer;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QObject>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <functional>
 
 #include "form1.h"
@@ -81,4 +82,18 @@ inline void timeFirstOpening(benchmark::State& state, const QString& path, const
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
         qApp->removeEventFilter(&watch);
     }
+}
+
+// Opens the table window `name` by the menu command `action` beside `window`,
+// which is shown, and returns it once it is exposed and painted.
+inline QWidget* openExposed(Form1& window, const QString& action, const QString& name) {
+    window.show();
+    window.findChild<QAction*>(action)->trigger();
+    auto* opened = window.findChild<QWidget*>(name);
+    while (!opened->isVisible() || opened->windowHandle() == nullptr ||
+           !opened->windowHandle()->isExposed()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    QApplication::processEvents();
+    return opened;
 }

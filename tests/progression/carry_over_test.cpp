@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "carry_over.h"
+#include "kept_builds.h"
 #include "sample_classes.h"
 
 namespace vostrel::testing {
@@ -108,6 +109,19 @@ INSTANTIATE_TEST_SUITE_P(
                   {0, 0},
                   "Row 1, first class: the file no longer has a class named \"Warden\".\n"}),
     CaseName{});
+
+// Kept builds follow their classes into the new file as the rows do.
+TEST(CarryOver, KeptBuildsFindTheirClassesByName) {
+    const ClassTable from = namedTable({"Warden", "Mystic", "Scout"});
+    KeptBuilds kept;
+    kept.keep(makeSheet({{"3", 2, 3}, {"2", 1, 1}}), from);
+    kept.carryOver(from, namedTable({"Scout", "Gloam", "Mystic"}));
+    const BuildSheet& rows = kept[0].rows;
+    EXPECT_EQ((std::vector<std::int16_t>{rows.segments[0].firstClass, rows.segments[0].secondClass,
+                                         rows.segments[1].firstClass}),
+              (std::vector<std::int16_t>{3, 1, 0}));
+    EXPECT_EQ(rows.segments[1].levelText, "2");
+}
 
 }  // namespace
 }  // namespace vostrel::testing
