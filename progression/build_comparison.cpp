@@ -52,10 +52,10 @@ ComparedCells totalsOf(const std::vector<LevelRow>& rows) {
     }
     ComparedCells cells = cellsOf(rows.back());
     int sides = 0;
-    int skillPoints = 3 * rows.front().skillPoints;
+    int skillPoints = 0;
     for (const LevelRow& row : rows) {
         sides += row.hitDie;
-        skillPoints += row.skillPoints;
+        skillPoints += row.skillPoints * row.skillTimes;
     }
     cells[static_cast<std::size_t>(ComparedValue::HitDie)].value = sides;
     cells[static_cast<std::size_t>(ComparedValue::SkillPoints)].value = skillPoints;

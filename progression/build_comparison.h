@@ -48,7 +48,7 @@ struct BuildComparison {
     std::vector<ComparedLevel> levels;  // levels 1 to the longest build's last
     // The whole builds: the last level's bonuses, the hit dice as the sum of their
     // sides (the hit points of dice rolled at their highest) and the skill points
-    // with an intelligence modifier of 0, the first level's counted four times.
+    // with an intelligence modifier of 0, as many times as the report counts them.
     std::vector<ComparedCells> totals;
     std::vector<FeatureReach> features;  // by first level; on a tie, as met
 };

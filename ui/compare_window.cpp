@@ -289,10 +289,8 @@ void CompareWindow::showBuilds(const vostrel::BuildSheet& current, const vostrel
     const int count = static_cast<int>(shown->names.size());
     builds_->setRows(std::move(columns), count);
     buildsTable->fitColumns();
-    buildsTable->setFixedHeight(
-        2 * buildsTable->frameWidth() + buildsTable->horizontalHeader()->sizeHint().height() +
-        std::clamp(count, 3, static_cast<int>(vostrel::kMaxKeptBuilds) + 1) *
-            buildsTable->lineHeight());
+    buildsTable->setFixedHeight(buildsTable->heightForRows(
+        std::clamp(count, 3, static_cast<int>(vostrel::kMaxKeptBuilds) + 1)));
     buildsTable->selectionModel()->setCurrentIndex(
         builds_->index(std::clamp(wasSelected, 0, count - 1), 0),
         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -311,10 +309,8 @@ void CompareWindow::showView() {
         const auto level = [shown](int r) -> const vostrel::ComparedLevel& {
             return shown->comparison.levels[at(r)];
         };
-        columns.push_back({.title = QStringLiteral("Level"),
-                           .alignment = Qt::AlignRight,
-                           .display = [level](int r) { return QString::number(level(r).level); },
-                           .sortKey = [level](int r) { return QVariant(int{level(r).level}); }});
+        columns.push_back(
+            numberColumn(QStringLiteral("Level"), [level](int r) { return int{level(r).level}; }));
         copied.push_back(columns.back());
         std::vector<std::size_t> kinds{0, 1, 2, 3};
         if (hitDieBox->isChecked()) {
@@ -367,11 +363,8 @@ void CompareWindow::showView() {
             return QString::fromStdString(reach(r).feature) + QStringLiteral(": ") +
                    parts.join(QStringLiteral(", "));
         };
-        columns.push_back(
-            {.title = QStringLiteral("First Level"),
-             .alignment = Qt::AlignRight,
-             .display = [reach](int r) { return QString::number(reach(r).firstLevel); },
-             .sortKey = [reach](int r) { return QVariant(int{reach(r).firstLevel}); }});
+        columns.push_back(numberColumn(QStringLiteral("First Level"),
+                                       [reach](int r) { return int{reach(r).firstLevel}; }));
         columns.push_back(
             {.title = QStringLiteral("Feature"),
              .display = [reach](int r) { return QString::fromStdString(reach(r).feature); },
@@ -410,9 +403,7 @@ void CompareWindow::enableBuildButtons() {
 
 QSize CompareWindow::aroundTables(int tablesWidth) const {
     ensurePolished();
-    const int tableHeight = 2 * compareTable->frameWidth() +
-                            compareTable->horizontalHeader()->sizeHint().height() +
-                            vostrel::kMaxCharacterLevel * compareTable->lineHeight();
+    const int tableHeight = compareTable->heightForRows(vostrel::kMaxCharacterLevel);
     const QMargins margins = layout()->contentsMargins();
     const int controls = buildsTable->height() + useButton->sizeHint().height() +
                          viewTabs->sizeHint().height() + 2 * layout()->spacing();
