@@ -271,7 +271,10 @@ void Form1::useClassFile(LoadedClassFile loaded) {
 }
 
 void Form1::classesReplaced(const vostrel::ClassTable& previous) {
-    Q_UNUSED(previous)
+    // Kept builds hold class slots: they follow their classes by name as the rows do.
+    if (keeper_ != nullptr) {
+        keeper_->carryOver(previous, classTable_);
+    }
     if (classes_ != nullptr) {
         classes_->showClasses(classFilePath_, classTable_);
     }

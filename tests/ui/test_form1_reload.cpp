@@ -62,7 +62,8 @@ private slots:
     void reload_keeps_the_build_by_name_names_what_is_lost_and_refreshes_open_windows() {
         loadCopyOf("warden_mystic_scout.csv");
         enterBuild();
-        for (const Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4}) {
+        QTest::keyClick(levelBox(*window_, 4), Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+        for (const Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5}) {
             QTest::keyClick(levelBox(*window_, 4), key);
         }
         control<QComboBox>(*window_, "withClassList")->setCurrentIndex(2);  // Mystic
@@ -82,6 +83,9 @@ private slots:
         QCOMPARE(control<QComboBox>(*window_, "withClassList")->currentIndex(), 1);
         const auto* classes = control<QAbstractItemView>(*window_, "classesTable");
         QCOMPARE(classes->model()->index(1, 2).data(), "d12");
+        // The kept build follows its classes too: Scout's row stops it.
+        const auto* kept = control<QAbstractItemView>(*window_, "buildsTable");
+        QCOMPARE(kept->model()->index(1, 1).data(), "2d12");
         QVERIFY(shown() != before);
         // A refused file changes nothing anywhere.
         const QStringList reloaded = shown();
