@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "class_table.h"
 
 namespace vostrel {
 
@@ -16,6 +19,14 @@ inline constexpr std::array<std::int16_t, 5> kListedHitDice{4, 6, 8, 10, 12};
 // Whether a save column holds a text the file's author plausibly meant as a good
 // save but that leaves the save poor: anything but "TRUE", "FALSE" and the empty text.
 bool isDoubtfulSaveText(std::string_view text);
+
+// How many classes of `table` have a save column of such a text, and the first
+// such text in file order.
+struct DoubtfulSaves {
+    int classes = 0;
+    std::string firstText;
+};
+DoubtfulSaves doubtfulSaves(const ClassTable& table);
 
 // Whether the report's hit-dice line shows levels of a die of this size.
 bool isListedHitDie(int die);

@@ -23,6 +23,7 @@
 #include "build_sheet_widget.h"
 #include "build_text.h"
 #include "carry_over.h"
+#include "class_checks.h"
 #include "class_file_watch.h"
 #include "classes_window.h"
 #include "client_area.h"
@@ -222,7 +223,32 @@ bool Form1::loadClassData() {
     classTable_ = std::move(loaded->table);
     classFilePath_ = loaded->path;
     showClassNames();
+    tellDoubtfulSaves();
     return true;
+}
+
+// A save column reading "True" or "WAHR" loads as a poor save, as the file format
+// has it; the player learns of it on loading, in the line under the report, without
+// a box to dismiss, and not only in View > Classes.
+void Form1::tellDoubtfulSaves() {
+    const vostrel::DoubtfulSaves doubtful = vostrel::doubtfulSaves(classTable_);
+    if (doubtful.classes == 0) {
+        return;
+    }
+    const QString notice =
+        (doubtful.classes == 1
+             ? QStringLiteral("1 class has a save column")
+             : QStringLiteral("%1 classes have save columns").arg(doubtful.classes)) +
+        QStringLiteral(
+            " reading neither TRUE nor FALSE, such as \"%1\": only TRUE in capitals "
+            "marks a good save, so these count as poor. See View > Classes (F3).")
+            .arg(QString::fromStdString(doubtful.firstText));
+    showFileNotice(notice);
+    if (!isVisible()) {
+        // At start: told to a screen reader once the window shows, after its title.
+        QTimer::singleShot(0, fileNoticeSpoken_,
+                           [this, notice] { fileNoticeSpoken_->say(notice); });
+    }
 }
 
 void Form1::showClassNames() {
@@ -258,6 +284,7 @@ void Form1::useClassFile(LoadedClassFile loaded) {
     if (fileNotice_ != nullptr) {
         statusBar()->hide();
     }
+    tellDoubtfulSaves();
     classesReplaced(previous);
     onGoClicked();
     if (!carried.lost.empty()) {

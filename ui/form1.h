@@ -43,6 +43,7 @@ private:
     void createMenus();
 
     bool loadClassData();
+    void tellDoubtfulSaves();
     // "<None>", then the loaded classes' names: what every class list shows.
     void showClassNames();
     void openClassFile();

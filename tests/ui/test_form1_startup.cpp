@@ -144,16 +144,31 @@ private slots:
     void every_class_list_holds_none_then_names_in_file_order_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QString>("notice");  // in the line under the report, and spoken
         QTest::newRow("three classes")
-            << "warden_mystic_scout.csv" << QStringList{"<None>", "Warden", "Mystic", "Scout"};
+            << "warden_mystic_scout.csv" << QStringList{"<None>", "Warden", "Mystic", "Scout"}
+            << QString();
         QTest::newRow("two classes, quoted feature")
-            << "ironclad_seer.csv" << QStringList{"<None>", "Ironclad", "Seer"};
-        QTest::newRow("empty file") << "empty.csv" << QStringList{"<None>"};
+            << "ironclad_seer.csv" << QStringList{"<None>", "Ironclad", "Seer"} << QString();
+        QTest::newRow("empty file") << "empty.csv" << QStringList{"<None>"} << QString();
+        QTest::newRow("a class whose saves read \"True\" and \"WAHR\": told, not asked")
+            << "doubtful_classes.csv" << QStringList{"<None>", "Warden", "Seer", ""}
+            << "1 class has a save column reading neither TRUE nor FALSE, such as \"True\": only "
+               "TRUE in capitals marks a good save, so these count as poor. See View > Classes "
+               "(F3).";
     }
     void every_class_list_holds_none_then_names_in_file_order() {
         QFETCH(QString, file);
         QFETCH(QStringList, items);
+        QFETCH(QString, notice);
+        const AccessibilityEvents events({QAccessible::ObjectShow});
         const auto window = loadedWindow(prompts_, qPrintable(file));
+        const auto* line = window->findChild<QLabel*>("fileNotice");
+        QCOMPARE(line != nullptr ? line->text() : QString(), notice);
+        showAndActivate(*window);
+        QTRY_COMPARE(events.on(nullptr),
+                     notice.isEmpty() ? QStringList() : QStringList{"notification " + notice});
+        QVERIFY(prompts_.messageRequests.isEmpty());
         for (int i = 0; i < 10; ++i) {
             const QComboBox* list = classList(*window, i);
             QCOMPARE(itemsOf(list), items);
