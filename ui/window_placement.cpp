@@ -5,6 +5,11 @@
 
 namespace {
 
+// The narrowest a window is sized down to beside the main window rather than
+// over it: on a screen of 1280 pixels the wider side of a main window anywhere
+// leaves more.
+constexpr int kSmallestBeside = 360;
+
 // The same for a frame of `wanted`, all rectangles frames.
 QRect frameBeside(const QRect& main, const QList<QRect>& others, const QRect& room, QSize wanted,
                   int narrowest) {
@@ -33,8 +38,17 @@ QRect frameBeside(const QRect& main, const QList<QRect>& others, const QRect& ro
             return place;
         }
     }
-    // No free room: at its narrowest as far right as fits, over the main window
-    // only where the screen is too narrow.
+    // Sized down on the side with more room rather than over the main window,
+    // whose rows and Go must stay in view; the table scrolls.
+    const int rightRoom = room.right() - main.right();
+    const int leftRoom = main.left() - room.left();
+    const int side = std::min(width, std::max(rightRoom, leftRoom));
+    if (side >= std::min(narrowest, kSmallestBeside)) {
+        return rightRoom >= leftRoom ? QRect(main.right() + 1, top, side, height)
+                                     : QRect(main.left() - side, top, side, height);
+    }
+    // No room beside it: at its narrowest as far right as fits, over the main
+    // window only where the screen is too narrow.
     const int fallbackWidth = std::max(narrowest, std::min(width, room.right() - main.right()));
     const int left = std::clamp(main.right() + 1, room.left(), room.right() + 1 - fallbackWidth);
     return {left, top, fallbackWidth, height};

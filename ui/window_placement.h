@@ -15,7 +15,8 @@
 // for the client's would push the title bar off the screen.
 //
 // Beside the main window, clear of `others` (frames of windows already open)
-// where `room` allows, else over as little of the main window as its narrowest
-// width takes.
+// where `room` allows; else sized down below `narrowest` beside the main window,
+// on its side with more room, when that still holds a usable window; else over as
+// little of the main window as its narrowest width takes.
 QRect placementBeside(const QRect& mainFrame, const QRect& mainClient, const QList<QRect>& others,
                       const QRect& room, QSize wanted, int narrowest);
