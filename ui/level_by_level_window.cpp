@@ -146,14 +146,23 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
         }
     }
     const int count = static_cast<int>(shown->rows.size());
-    const int wasCurrent = levelsTable->currentIndex().row();
+    // The level shown current, by its number whatever the table's order; -1 for none.
+    const QModelIndex was = levelsTable->currentIndex();
+    const int wasLevel = was.isValid() ? model_->givenRow(was.row()) : -1;
+    const bool wasSelected =
+        was.isValid() && levelsTable->selectionModel()->isRowSelected(was.row());
     model_->setRows(levelColumns(std::move(shown)), count);
+    levelsTable->sortAgain();
     levelsTable->fitColumns();
-    // The same level stays current while it is there to keep the pane on it.
-    if (count > 0) {
-        levelsTable->selectionModel()->setCurrentIndex(
-            model_->index(std::clamp(wasCurrent, 0, count - 1), Level),
-            QItemSelectionModel::NoUpdate);
+    // The same level stays current, and selected if it was, while it is there to keep
+    // the pane on it; else the last level there is.
+    for (int row = 0; row < count; ++row) {
+        if (model_->givenRow(row) == std::clamp(wasLevel, 0, count - 1)) {
+            levelsTable->selectionModel()->setCurrentIndex(
+                model_->index(row, Level),
+                wasSelected ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                            : QItemSelectionModel::NoUpdate);
+        }
     }
     showHowOf(levelsTable->currentIndex());
     howPane_->setVisible(finished);

@@ -355,6 +355,15 @@ private slots:
         QTest::keyClick(how(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(how(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard(), level3);
+        // Go with a level more, then with the third level gone: level 3 stays selected,
+        // the pane on it, while it is there; then the last level.
+        for (const auto& [levels, row] : {std::pair{"2", 2}, {"0", 1}}) {
+            typeOver(levelBox(*window_, 1), levels);
+            control<QPushButton>(*window_, "Cmd_go")->click();
+            QCOMPARE(table()->currentIndex().row(), row);
+            QVERIFY(table()->selectionModel()->isRowSelected(row));
+            QVERIFY(how()->toPlainText().startsWith(QStringLiteral("Level %1:").arg(row + 1)));
+        }
     }
 
     void escape_closes_it_and_ctrl_x_in_the_main_window_still_exits() {

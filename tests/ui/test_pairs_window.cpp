@@ -1,5 +1,6 @@
 // View > Pairs: every pair of the file's classes at a level, filtered, sorted, and
 // taken into the build.
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -77,6 +78,24 @@ private slots:
         clickHeader(HitDie);
         clickHeader(Number);
         QCOMPARE(cell(0, Number), QStringLiteral("2"));
+    }
+
+    void a_sorted_table_keeps_copies_and_uses_the_pair_selected() {
+        pairs_ = openTableWindow(Qt::Key_F4, "PairsWindow");
+        clickHeader(HitDie);  // Mystic / Scout's d8 first, then pairs 1 and 2
+        const QRect second = table()->visualRect(table()->model()->index(1, First));
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, second.center());
+        control<QSpinBox>(*pairs_, "levelBox")->setValue(5);
+        QCOMPARE(table()->selectionModel()->selectedRows(),
+                 QModelIndexList{table()->currentIndex()});
+        QCOMPARE(cell(table()->currentIndex().row(), Number), QStringLiteral("1"));
+        QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 1, 1).section('\t', 0, 2),
+                 QStringLiteral("1\tWarden\tMystic"));
+        control<QPushButton>(*pairs_, "usePairButton")->click();
+        QCOMPARE(classList(*window_, 0)->currentText(), QStringLiteral("Warden"));
+        QCOMPARE(classList(*window_, 1)->currentText(), QStringLiteral("Mystic"));
+        QCOMPARE(levelBox(*window_, 0)->text(), QStringLiteral("5"));
     }
 
     void escape_closes_the_open_drop_down_then_the_window() {
