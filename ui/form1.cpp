@@ -235,20 +235,18 @@ void Form1::tellDoubtfulSaves() {
     if (doubtful.classes == 0) {
         return;
     }
-    const QString notice =
-        (doubtful.classes == 1
-             ? QStringLiteral("1 class has a save column")
-             : QStringLiteral("%1 classes have save columns").arg(doubtful.classes)) +
-        QStringLiteral(
-            " reading neither TRUE nor FALSE, such as \"%1\": only TRUE in capitals "
-            "marks a good save, so these count as poor. See View > Classes (F3).")
-            .arg(QString::fromStdString(doubtful.firstText));
-    showFileNotice(notice);
-    if (!isVisible()) {
-        // At start: told to a screen reader once the window shows, after its title.
-        QTimer::singleShot(0, fileNoticeSpoken_,
-                           [this, notice] { fileNoticeSpoken_->say(notice); });
-    }
+    const QString found = QString::fromStdString(doubtful.firstText);
+    const QString classes = doubtful.classes == 1
+                                ? QStringLiteral("1 class")
+                                : QStringLiteral("%1 classes").arg(doubtful.classes);
+    // Short enough for the line; the whole of it in the tooltip and to a screen reader.
+    // At start the notice, shown with the window, is told as the window appears.
+    showFileNotice(
+        QStringLiteral("%1: \"%2\" is a poor save (View > Classes)").arg(classes, found),
+        QStringLiteral("%1 of the file read a save column as \"%2\" or the like, neither TRUE "
+                       "nor FALSE: only TRUE in capitals marks a good save, so such a save "
+                       "counts as poor. View > Classes (F3) shows which.")
+            .arg(classes, found));
 }
 
 void Form1::showClassNames() {
@@ -326,7 +324,7 @@ void Form1::watchClassFile() {
 }
 
 // Below the rows, where it takes no room until needed; told to a screen reader too.
-void Form1::showFileNotice(const QString& text) {
+void Form1::showFileNotice(const QString& text, const QString& detail) {
     if (fileNotice_ == nullptr) {
         fileNotice_ = new QLabel(this);
         fileNotice_->setObjectName(QStringLiteral("fileNotice"));
@@ -335,9 +333,11 @@ void Form1::showFileNotice(const QString& text) {
         fileNoticeSpoken_ = new SpokenNotice(centralWidget());
     }
     fileNotice_->setText(text);
-    fileNotice_->setAccessibleName(text);
+    fileNotice_->setToolTip(detail);
+    const QString told = detail.isEmpty() ? text : detail;
+    fileNotice_->setAccessibleName(told);
     statusBar()->show();
-    fileNoticeSpoken_->say(text);
+    fileNoticeSpoken_->say(told);
 }
 
 void Form1::onGoClicked() {

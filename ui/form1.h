@@ -55,7 +55,9 @@ private:
     // slots carries them over (vostrel::carryOverBuild, carriedSlot).
     void classesReplaced(const vostrel::ClassTable& previous);
     void watchClassFile();
-    void showFileNotice(const QString& text);
+    // `text` in the line under the report; `detail`, when given, in its tooltip and
+    // for a screen reader in its place.
+    void showFileNotice(const QString& text, const QString& detail = {});
 
     void onGoClicked();
     // Go, `saidFirst` told to a screen reader before the outcome.
