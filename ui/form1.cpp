@@ -330,7 +330,8 @@ void Form1::showFileNotice(const QString& text, const QString& detail) {
         fileNotice_->setObjectName(QStringLiteral("fileNotice"));
         statusBar()->addPermanentWidget(fileNotice_, 1);
         statusBar()->setSizeGripEnabled(false);
-        fileNoticeSpoken_ = new SpokenNotice(centralWidget());
+        // Not the central widget: at start the notice may come before it is made.
+        fileNoticeSpoken_ = new SpokenNotice(this);
     }
     fileNotice_->setText(text);
     fileNotice_->setToolTip(detail);
