@@ -13,6 +13,7 @@
 #include "build_text.h"
 #include "level_by_level.h"
 #include "level_explanation.h"
+#include "level_table.h"
 
 namespace {
 
@@ -24,78 +25,8 @@ const QString kSelectALevelText =
 // Classes, the six numbers and the features, with a line to spare for wrapping.
 constexpr int kHowLines = 9;
 
-enum Column { Level, Classes, HitDie, SkillPoints, Bab, Fort, Ref, Will, Features };
-
-// What the table shows, as it was when the build was taken.
-struct ShownLevels {
-    std::vector<vostrel::LevelRow> rows;
-    QStringList classes;                                  // the Classes column, row by row
-    std::vector<vostrel::LevelExplanation> explanations;  // row by row
-};
-
-QString classesText(const vostrel::LevelRow& row, const vostrel::ClassTable& table) {
-    const auto classAt = [&table](const vostrel::ClassAtLevel& reached) {
-        return QString::fromStdString(table.recordAt(reached.slot).name) + QLatin1Char(' ') +
-               QString::number(reached.classLevel);
-    };
-    // A class chosen in both lists is one class, as in the class-level tally.
-    if (row.sameClass()) {
-        return classAt(row.first);
-    }
-    return classAt(row.first) + QStringLiteral(" / ") + classAt(row.second);
-}
-
-// The bonuses as the report writes them: BAB bare, the saves with their plus sign.
-std::vector<TableColumn> levelColumns(std::shared_ptr<const ShownLevels> shown) {
-    const auto at = [shown](int row) -> const vostrel::LevelRow& {
-        return shown->rows[static_cast<std::size_t>(row)];
-    };
-    // A number's cell tells how it came about, to the eye and to a screen reader.
-    const auto number = [&at, &shown](const QString& title, vostrel::LevelValue which, auto value,
-                                      const QString& sign = {}) {
-        TableColumn column = numberColumn(
-            title, [at, value](int r) { return int{value(at(r))}; }, sign);
-        column.toolTip = [shown, which](int r) {
-            return QString::fromStdString(
-                shown->explanations[static_cast<std::size_t>(r)].of(which));
-        };
-        column.toolTipDescribes = true;
-        return column;
-    };
-    using vostrel::LevelValue;
-    using Row = vostrel::LevelRow;
-    const QString plus = QStringLiteral("+");
-    // "4 x 4" at level 1, which the report counts four times: the column then adds
-    // up to what the report's multipliers say.
-    TableColumn skills = number(QStringLiteral("Skill Points"), LevelValue::SkillPoints,
-                                [](const Row& l) { return l.skillPoints; });
-    skills.display = [at](int r) {
-        const Row& level = at(r);
-        const QString points = QString::number(level.skillPoints);
-        return level.skillTimes == 1 ? points
-                                     : QStringLiteral("%1 x %2").arg(points).arg(level.skillTimes);
-    };
-    return {
-        numberColumn(QStringLiteral("Level"), [at](int r) { return int{at(r).level}; }),
-        {.title = QStringLiteral("Classes"),
-         .display = [shown](int r) { return shown->classes[r]; }},
-        number(
-            QStringLiteral("Hit Die"), LevelValue::HitDie, [](const Row& l) { return l.hitDie; },
-            QStringLiteral("d")),
-        skills,
-        number(QStringLiteral("BAB"), LevelValue::Bab, [](const Row& l) { return l.bab; }),
-        number(
-            QStringLiteral("Fort"), LevelValue::Fort, [](const Row& l) { return l.fort; }, plus),
-        number(
-            QStringLiteral("Ref"), LevelValue::Ref, [](const Row& l) { return l.ref; }, plus),
-        number(
-            QStringLiteral("Will"), LevelValue::Will, [](const Row& l) { return l.will; }, plus),
-        // The features take what room is left; the tooltip has them whole.
-        {.title = QStringLiteral("Features"),
-         .display = [at](int r) { return QString::fromStdString(vostrel::featuresText(at(r))); },
-         .toolTip = [at](int r) { return QString::fromStdString(vostrel::featuresText(at(r))); }},
-    };
-}
+constexpr int kLevelColumn = 0;
+constexpr int kFeaturesColumn = 8;
 
 }  // namespace
 
@@ -105,7 +36,7 @@ LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
     levelsTable = new TableView(model_, this);
     levelsTable->setObjectName(QStringLiteral("levelsTable"));
     levelsTable->setAccessibleName(QStringLiteral("Progression level by level"));
-    levelsTable->setFillColumn(Features);
+    levelsTable->setFillColumn(kFeaturesColumn);
 
     // Read-only but selectable from the keyboard too, so the words can be copied.
     howLabel = new QLabel(QStringLiteral("How"), this);
@@ -133,17 +64,12 @@ LevelByLevelWindow::LevelByLevelWindow(QWidget& mainWindow)
 void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
                                    const vostrel::ClassTable& table) {
     vostrel::LevelByLevelResult result = vostrel::levelByLevel(sheet, table);
-    const bool finished = result.outcome == vostrel::ProgressionOutcome::Finished;
-    auto shown = std::make_shared<ShownLevels>();
+    const vostrel::ProgressionOutcome outcome = result.outcome;
+    const bool finished = outcome == vostrel::ProgressionOutcome::Finished;
+    std::shared_ptr<const ShownLevels> shown = shownLevels(std::move(result), table);
     howTexts_.clear();
-    if (finished) {
-        shown->rows = std::move(result.rows);
-        for (std::size_t i = 0; i < shown->rows.size(); ++i) {
-            shown->classes.append(classesText(shown->rows[i], table));
-            shown->explanations.push_back(
-                vostrel::explainLevel(shown->rows[i], result.steps[i], table));
-            howTexts_.append(QString::fromStdString(shown->explanations.back().row));
-        }
+    for (const vostrel::LevelExplanation& explanation : shown->explanations) {
+        howTexts_.append(QString::fromStdString(explanation.row));
     }
     const int count = static_cast<int>(shown->rows.size());
     // The level shown current, by its number whatever the table's order; -1 for none.
@@ -159,7 +85,7 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
     for (int row = 0; row < count; ++row) {
         if (model_->givenRow(row) == std::clamp(wasLevel, 0, count - 1)) {
             levelsTable->selectionModel()->setCurrentIndex(
-                model_->index(row, Level),
+                model_->index(row, kLevelColumn),
                 wasSelected ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
                             : QItemSelectionModel::NoUpdate);
         }
@@ -169,7 +95,7 @@ void LevelByLevelWindow::showBuild(const vostrel::BuildSheet& sheet,
 
     if (table.classCount() == 0) {
         showMessage(kNoClassesText);
-    } else if (result.outcome == vostrel::ProgressionOutcome::TooManyLevels) {
+    } else if (outcome == vostrel::ProgressionOutcome::TooManyLevels) {
         showMessage(QString::fromUtf8(vostrel::kTooManyLevelsText));
     } else if (!finished) {
         showMessage(
