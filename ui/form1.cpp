@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QTimer>
+#include <QStandardPaths>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -33,6 +34,9 @@
 #include "menu_bar_keys.h"
 #include "pair_table.h"
 #include "pairs_window.h"
+#include "pdf_file.h"
+#include "print_service.h"
+#include "sheet_document.h"
 #include "spoken_notice.h"
 #include "user_prompts.h"
 #include "version.h"
@@ -191,6 +195,12 @@ void Form1::createMenus() {
                Qt::CTRL | Qt::Key_O, this, &Form1::openClassFile);
     addCommand(*file, QStringLiteral("Reload Class File"), QStringLiteral("Menu_ReloadClassFile"),
                Qt::CTRL | Qt::Key_R, this, &Form1::reloadClassFile);
+    addCommand(*file, QStringLiteral("Print..."), QStringLiteral("Menu_Print"),
+               Qt::CTRL | Qt::Key_P, this, [this] { printSheet(false); });
+    file->addAction(QStringLiteral("Print Preview..."), this, [this] { printSheet(true); })
+        ->setObjectName(QStringLiteral("Menu_PrintPreview"));
+    addCommand(*file, QStringLiteral("Save as PDF..."), QStringLiteral("Menu_SaveAsPdf"),
+               Qt::CTRL | Qt::SHIFT | Qt::Key_S, this, &Form1::saveSheetAsPdf);
     addCommand(*file, QStringLiteral("Exit"), QStringLiteral("Menu_Exit"), Qt::CTRL | Qt::Key_X,
                this, &Form1::confirmExit);
     // Edit leaves Ctrl+C, Ctrl+V and Ctrl+X to the text fields and Exit.
@@ -525,4 +535,61 @@ void Form1::useKept(int index) {
     // A copy: keeping the replaced build may let this one go from the list.
     const vostrel::KeptBuild used = kept[static_cast<std::size_t>(index)];
     replaceRows(used.rows, QStringLiteral("Use ") + QString::fromStdString(used.name), compare_);
+}
+
+SheetDocument Form1::sheetDocumentOf(const vostrel::BuildSheet& sheet) const {
+    return sheetDocument(sheet, classTable_, QFileInfo(classFilePath_).fileName(),
+                         explainedOnPaper_);
+}
+
+// The preview offers the words of each level; the choice holds for the run.
+void Form1::printSheet(bool preview) {
+    const QString title = preview ? QStringLiteral("Print Preview") : QStringLiteral("Print");
+    const vostrel::BuildSheet built = buildSheet_->settledSheet();
+    const SheetDocument sheet = sheetDocumentOf(built);
+    if (!sheet.document) {
+        prompts_.showMessage(this, title, sheet.refusal, QMessageBox::Ok, QMessageBox::Ok,
+                             QMessageBox::Information);
+        return;
+    }
+    // Painted anew when the preview's option changes.
+    PrintJob job = printJob(
+        [this, built] { return sheetDocumentOf(built).document.value_or(PrintedDocument{}); });
+    if (preview) {
+        job.optionText = QStringLiteral("Explain each level");
+        job.option = &explainedOnPaper_;
+    }
+    const QString problem = printDocument(this, job, preview);
+    if (!problem.isEmpty()) {
+        prompts_.showMessage(this, title, problem, QMessageBox::Ok, QMessageBox::Ok,
+                             QMessageBox::Warning);
+    }
+}
+
+void Form1::saveSheetAsPdf() {
+    const QString title = QStringLiteral("Save as PDF");
+    const vostrel::BuildSheet built = buildSheet_->settledSheet();
+    const SheetDocument sheet = sheetDocumentOf(built);
+    if (!sheet.document) {
+        prompts_.showMessage(this, title, sheet.refusal, QMessageBox::Ok, QMessageBox::Ok,
+                             QMessageBox::Information);
+        return;
+    }
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QDir::homePath();
+    }
+    const QString path = prompts_.chooseSaveFile(
+        this, title, QDir(folder).filePath(sheetFileName(built, classTable_)),
+        {QStringLiteral("PDF files (*.pdf)")}, QStringLiteral("pdf"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString problem = writePdf(path, *sheet.document);
+    if (!problem.isEmpty()) {
+        prompts_.showMessage(this, title,
+                             QStringLiteral("Could not save \"%1\": %2")
+                                 .arg(QDir::toNativeSeparators(path), problem),
+                             QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
+    }
 }

@@ -20,6 +20,7 @@ class QPushButton;
 class QStringListModel;
 class SpokenNotice;
 class UserPrompts;
+struct SheetDocument;
 
 // The program's only window: the build sheet's five rows, Go, the report box and
 // the menus File, Edit, View and Help. It loads the class data file before it is
@@ -81,6 +82,10 @@ private:
     // Puts `sheet` into the rows for `command` and runs Go, having kept the build it
     // replaces; false when the player called it off.
     bool replaceRows(const vostrel::BuildSheet& sheet, const QString& command, QWidget* asker);
+
+    SheetDocument sheetDocumentOf(const vostrel::BuildSheet& sheet) const;
+    void printSheet(bool preview);
+    void saveSheetAsPdf();
 
     UserPrompts& prompts_;
     ClassFileLoader loader_;

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace {
@@ -37,6 +38,22 @@ QString QtUserPrompts::chooseOpenFile(QWidget* parent, const QString& title, Fil
     place.filter = dialog.selectedNameFilter();
     const QStringList files = dialog.selectedFiles();
     return chosen && !files.isEmpty() ? files.constFirst() : QString();
+}
+
+QString QtUserPrompts::chooseSaveFile(QWidget* parent, const QString& title,
+                                      const QString& proposedPath, const QStringList& filters,
+                                      const QString& suffix) {
+    const QFileInfo proposed(proposedPath);
+    QFileDialog dialog(shownOrNone(parent), title, proposed.absolutePath());
+    takeIcon(dialog, parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(proposed.fileName());
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+               ? dialog.selectedFiles().constFirst()
+               : QString();
 }
 
 QMessageBox::StandardButton QtUserPrompts::showMessage(QWidget* parent, const QString& title,

@@ -7,6 +7,8 @@ class QtUserPrompts final : public UserPrompts {
 public:
     QString chooseOpenFile(QWidget* parent, const QString& title, FileDialogPlace& place,
                            const QStringList& filters) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& proposedPath,
+                           const QStringList& filters, const QString& suffix) override;
     QMessageBox::StandardButton showMessage(QWidget* parent, const QString& title,
                                             const QString& text,
                                             QMessageBox::StandardButtons buttons,

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -14,6 +15,7 @@
 #include <algorithm>
 
 #include "accessible_factory.h"
+#include "print_service.h"
 #include "window_placement.h"
 
 namespace {
@@ -40,6 +42,12 @@ TableWindow::TableWindow(QWidget& mainWindow, const QString& objectName, const Q
     closeWindow->setShortcut(QKeySequence(Qt::Key_Escape));
     addAction(closeWindow);
     connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+
+    auto* print = new QAction(this);
+    print->setObjectName(QStringLiteral("printTable"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addAction(print);
+    connect(print, &QAction::triggered, this, &TableWindow::printTable);
 
     // The tables belong to the main window's file and build: they go when it goes.
     mainWindow.installEventFilter(this);
@@ -116,6 +124,32 @@ bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
         close();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+PrintedDocument TableWindow::printedDocument() const {
+    PrintedDocument document;
+    document.title = windowTitle();
+    document.lines.push_back({windowTitle(), true});
+    for (const QString& line : printedContext()) {
+        document.lines.push_back({line});
+    }
+    document.lines.push_back({});
+    document.table = printedTable(*table_->tableModel());
+    return document;
+}
+
+void TableWindow::printTable() {
+    QString problem;
+    if (showsMessage()) {
+        problem = messageLabel->text();
+    } else {
+        problem = printDocument(this, printJob([this] { return printedDocument(); }), false);
+    }
+    if (!problem.isEmpty()) {
+        QMessageBox box(QMessageBox::Information, windowTitle(), problem, QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
 }
 
 void TableWindow::present() {

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QWidget>
 
+#include "printed_document.h"
 #include "table_model.h"
 #include "table_view.h"
 
@@ -20,12 +21,18 @@ class QPushButton;
 // - The main window's menu commands work here by their shortcuts as well, acting on
 //   the main window's build; where this window has a command of its own on the
 //   same shortcut (Ctrl+C copies the table), its own one wins.
+// - Ctrl+P prints the table as it is shown, its rows in their order, sorted and
+//   filtered as they are, where the main window's Ctrl+P prints the build sheet.
 class TableWindow : public QWidget {
     Q_OBJECT
 
 public:
     // Shows the window (placed the first time) and brings it forward.
     void present();
+
+    // What Ctrl+P prints: the window's title, what the table shows (printedContext())
+    // and the table's rows in the order shown.
+    PrintedDocument printedDocument() const;
 
 protected:
     TableWindow(QWidget& mainWindow, const QString& objectName, const QString& title);
@@ -49,6 +56,9 @@ protected:
     // Gives the focus to what a keyboard user starts from, after each present():
     // the table, unless a message stands in its place.
     virtual void focusContents();
+    // Lines under the printed title saying what the table holds, as the controls
+    // above it choose; none by default.
+    virtual QStringList printedContext() const { return {}; }
 
     // Shows `message` in place of the table, heard on opening as below; the table
     // again when `message` is empty.
@@ -68,6 +78,7 @@ protected:
 
 private:
     void shareMainCommands();
+    void printTable();
 
     QWidget& mainWindow_;
     TableView* table_ = nullptr;

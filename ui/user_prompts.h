@@ -24,6 +24,13 @@ public:
     virtual QString chooseOpenFile(QWidget* parent, const QString& title, FileDialogPlace& place,
                                    const QStringList& filters) = 0;
 
+    // Shows a modal save-file dialog proposing `proposedPath`, which asks before
+    // replacing a file; returns the chosen path (with `suffix` added when the name
+    // has none), or an empty string when the user cancelled.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& title,
+                                   const QString& proposedPath, const QStringList& filters,
+                                   const QString& suffix) = 0;
+
     // Shows a modal message box whose text is plain text (never markup) and
     // returns the button that closed it.
     virtual QMessageBox::StandardButton showMessage(QWidget* parent, const QString& title,

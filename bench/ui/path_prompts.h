@@ -20,6 +20,10 @@ public:
         }
         return path_;
     }
+    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QStringList&,
+                           const QString&) override {
+        return {};
+    }
     QMessageBox::StandardButton showMessage(QWidget*, const QString& title, const QString& text,
                                             QMessageBox::StandardButtons,
                                             QMessageBox::StandardButton defaultButton,

@@ -35,6 +35,12 @@ QString ScriptedPrompts::chooseOpenFile(QWidget* parent, const QString& title,
     return fileAnswers.takeFirst();
 }
 
+QString ScriptedPrompts::chooseSaveFile(QWidget*, const QString&, const QString& proposedPath,
+                                        const QStringList&, const QString&) {
+    saveProposals.append(proposedPath);
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
 QMessageBox::StandardButton ScriptedPrompts::showMessage(QWidget*, const QString& title,
                                                          const QString& text,
                                                          QMessageBox::StandardButtons buttons,

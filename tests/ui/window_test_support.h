@@ -45,9 +45,13 @@ public:
     QStringList textAnswers;  // a null answer is a cancelled question
     QList<FileRequest> fileRequests;
     QList<MessageRequest> messageRequests;  // questions with choices too
+    QStringList saveAnswers;                // an empty answer is a cancelled dialog
+    QStringList saveProposals;              // the paths the save dialog proposed
 
     QString chooseOpenFile(QWidget* parent, const QString& title, FileDialogPlace& place,
                            const QStringList& filters) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& proposedPath,
+                           const QStringList& filters, const QString& suffix) override;
     QMessageBox::StandardButton showMessage(QWidget* parent, const QString& title,
                                             const QString& text,
                                             QMessageBox::StandardButtons buttons,

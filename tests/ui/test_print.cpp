@@ -1,0 +1,144 @@
+#include <sys/resource.h>
+#include <QAction>
+#include <QBuffer>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "build_text.h"
+#include "class_file_reader.h"
+#include "pdf_file.h"
+#include "sheet_document.h"
+#include "table_window.h"
+#include "window_test_support.h"
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+// Lines may break after a slash as well as at spaces.
+QString unspaced(QString text) {
+    return text.remove(QRegularExpression("\\s"));
+}
+
+}  // namespace
+
+class PrintTest final : public ShownWindowTest {
+    Q_OBJECT
+
+public:
+    PrintTest() : ShownWindowTest("long_features.csv") {}
+
+private:
+    QTemporaryDir folder_;
+
+    QString saveAsPdf(const QString& path) {
+        prompts_.saveAnswers = {path};
+        control<QAction>(*window_, QStringLiteral("Menu_SaveAsPdf"))->trigger();
+        return prompts_.messageRequests.isEmpty() ? QString()
+                                                  : prompts_.messageRequests.takeLast().text;
+    }
+
+private slots:
+    // Five rows of four levels, every features cell long enough to wrap.
+    void sheetReadsBackWholeInOrder() {
+        vostrel::ClassTable table;
+        QVERIFY(!vostrel::loadClassData(testDataFile("long_features.csv").toStdString(), table));
+        vostrel::BuildSheet build;
+        for (std::int16_t row = 0; row < 5; ++row) {
+            build.segments[static_cast<std::size_t>(row)] = {
+                "4", static_cast<std::int16_t>(2 * row + 1),
+                static_cast<std::int16_t>(2 * row + 2)};
+        }
+        const PrintedDocument sheet =
+            *sheetDocument(build, table, "long_features.csv", true).document;
+        const QString path = folder_.filePath("sheet.pdf");
+        QCOMPARE(writePdf(path, sheet), QString());
+        const QString text = unspaced(run("pdftotext", {"-raw", path, "-"}));
+        // Every line and every cell, whole and in order: wrapping only adds breaks.
+        QStringList expected;
+        for (const PrintedLine& line : sheet.lines) {
+            expected.append(line.text);
+        }
+        for (const QStringList& cells : sheet.table.rows) {
+            expected.append(cells);
+        }
+        for (const PrintedLine& line : sheet.linesAfter) {
+            expected.append(line.text);
+        }
+        QCOMPARE(sheet.table.rows.size(), std::size_t{20});
+        qsizetype at = 0;
+        for (const QString& piece : expected) {
+            at = text.indexOf(unspaced(piece), at);
+            QVERIFY2(at >= 0, qPrintable(piece));
+        }
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        const auto pages =
+            static_cast<qsizetype>(layOut(sheet, *pdfWriter(buffer, sheet)).pages.size());
+        const QString info = run("pdfinfo", {path});
+        QCOMPARE(info.section("Pages: ", 1).section(' ', 0, 0).toLongLong(), pages);
+        QVERIFY(text.count(unspaced(sheet.table.header.join(""))) >= 2);
+        QVERIFY(text.endsWith(QStringLiteral("Page%1of%1").arg(pages)));
+        QVERIFY(
+            info.contains("Title: Build sheet: 4 Warden / Mystic Creator: " + printedCreator()));
+    }
+
+    // Nothing to show; a folder that is a file; a full disk (a file-size limit binds
+    // root too): a message naming the file and why, the old file as it was.
+    void refusedWriteLeavesTheOldFile() {
+        QCOMPARE(saveAsPdf(folder_.filePath("none.pdf")), QString(vostrel::kNothingToCopyText));
+        QFile old(folder_.filePath("old.pdf"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        levelBox(*window_, 0)->setText("1");
+        classList(*window_, 0)->setCurrentIndex(1);
+        classList(*window_, 1)->setCurrentIndex(2);
+        const QString notAFolder = old.fileName() + "/sheet.pdf";
+        QVERIFY(saveAsPdf(notAFolder).startsWith("Could not save \"" + notAFolder + "\": "));
+        QVERIFY(prompts_.saveProposals.last().endsWith("/Warden - Mystic.pdf"));
+
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{2000, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const QString message = saveAsPdf(old.fileName());
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QVERIFY2(message.startsWith("Could not save \"" + old.fileName() + "\": "),
+                 qPrintable(message));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), "old");
+        QCOMPARE(QDir(folder_.path()).entryList({"old*"}, QDir::Files), QStringList{"old.pdf"});
+    }
+
+    // The rows as the table shows them, after sorting.
+    void tableWindowPrintsInTheOrderShown() {
+        auto* classes = qobject_cast<TableWindow*>(openTableWindow(Qt::Key_F3, "ClassesWindow"));
+        auto* view = classes->findChild<QTableView*>();
+        view->sortByColumn(1, Qt::DescendingOrder);
+        const PrintedTable printed = classes->printedDocument().table;
+        QCOMPARE(printed.rows.size(), std::size_t{10});
+        for (int row = 0; row < 10; ++row) {
+            QCOMPARE(printed.rows[static_cast<std::size_t>(row)][1],
+                     view->model()->index(row, 1).data().toString());
+        }
+        QCOMPARE(printed.rows.front()[1], QString("Warden"));
+    }
+};
+
+int main(int argc, char** argv) {
+    return runWindowTests<PrintTest>(argc, argv);
+}
+
+#include "test_print.moc"
