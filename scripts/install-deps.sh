@@ -10,7 +10,7 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++ qt6-base-dev libicu-dev fonts-dejavu-core)
 test_packages=("${run_packages[@]}"
     clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-private-dev qt6-qpa-plugins xvfb xauth time)
+    qt6-base-private-dev qt6-qpa-plugins xvfb xauth time poppler-utils)
 package_packages=("${run_packages[@]}"
     dpkg-dev file lintian desktop-file-utils appstream man-db)
 

@@ -32,7 +32,8 @@ PrintService* loadPrintService(QString& error) {
 
 PrintJob printJob(std::function<PrintedDocument()> document) {
     PrintJob job;
-    job.title = document().title;
+    // The print dialog proposes the title as the name of a file to print to.
+    job.title = safeFileName(document().title);
     job.paint = [document = std::move(document)](QPagedPaintDevice& device) {
         return paintDocument(document(), device);
     };

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTextLayout>
 #include <algorithm>
 #include <memory>
@@ -178,6 +179,17 @@ QString printedCreator() {
         .arg(vostrel::kVersionMajor)
         .arg(vostrel::kVersionMinor)
         .arg(vostrel::kVersionRevision);
+}
+
+QString safeFileName(QString name) {
+    // Characters that some file systems refuse, and control characters.
+    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    name.replace(unsafe, QStringLiteral("_"));
+    name = name.trimmed();
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.'))) {
+        name.prepend(QStringLiteral("Build"));
+    }
+    return name;
 }
 
 QPageSize::PageSizeId paperForLocale() {

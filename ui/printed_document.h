@@ -54,6 +54,9 @@ struct PrintedLayout {
 // The program's name and version, as a document's creator.
 QString printedCreator();
 
+// `name` as a file name on any file system: characters some refuse become "_".
+QString safeFileName(QString name);
+
 // Paper from the locale's measurement system: Letter in the United States' units,
 // A4 elsewhere.
 QPageSize::PageSizeId paperForLocale();

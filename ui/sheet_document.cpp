@@ -1,7 +1,5 @@
 #include "sheet_document.h"
 
-#include <QRegularExpression>
-
 #include "build_text.h"
 #include "level_by_level.h"
 #include "level_table.h"
@@ -14,6 +12,19 @@ std::vector<PrintedLine> linesOf(const QString& text) {
         lines.push_back({line});
     }
     return lines;
+}
+
+// The classes of the first row, fit for a file name: "Warden - Mystic".
+QString pairName(const vostrel::BuildSheet& sheet, const vostrel::ClassTable& table) {
+    const vostrel::Segment& first = sheet.segments.front();
+    const auto nameOf = [&table](std::int16_t slot) {
+        return QString::fromStdString(table.recordAt(slot).name);
+    };
+    QString name = nameOf(first.firstClass);
+    if (first.secondClass != first.firstClass) {
+        name += QStringLiteral(" - ") + nameOf(first.secondClass);
+    }
+    return safeFileName(name);
 }
 
 }  // namespace
@@ -29,8 +40,7 @@ SheetDocument sheetDocument(const vostrel::BuildSheet& sheet, const vostrel::Cla
         return {std::nullopt, QString::fromUtf8(vostrel::kNothingToCopyText)};
     }
     PrintedDocument document;
-    const QString firstRow = QString::fromStdString(rows.substr(0, rows.find('\n')));
-    document.title = QStringLiteral("Build sheet: ") + firstRow;
+    document.title = pairName(sheet, table) + QStringLiteral(" build sheet");
     document.lines = {
         {printedCreator(), true}, {QStringLiteral("Class file: ") + classFileName}, {}};
     for (PrintedLine& line : linesOf(QString::fromStdString(rows))) {
@@ -44,31 +54,16 @@ SheetDocument sheetDocument(const vostrel::BuildSheet& sheet, const vostrel::Cla
     document.table = printedTable(model);
     if (explained) {
         document.linesAfter = {{}, {QStringLiteral("How each level came about"), true}};
+        // A level's lines stay together on one page: one text, broken into lines.
         for (const vostrel::LevelExplanation& level : shown->explanations) {
             document.linesAfter.push_back({});
-            for (PrintedLine& line : linesOf(QString::fromStdString(level.row))) {
-                document.linesAfter.push_back(std::move(line));
-            }
+            document.linesAfter.push_back({QString::fromStdString(level.row).replace(
+                QLatin1Char('\n'), QChar::LineSeparator)});
         }
     }
     return {std::move(document), {}};
 }
 
 QString sheetFileName(const vostrel::BuildSheet& sheet, const vostrel::ClassTable& table) {
-    const vostrel::Segment& first = sheet.segments.front();
-    const auto nameOf = [&table](std::int16_t slot) {
-        return QString::fromStdString(table.recordAt(slot).name);
-    };
-    QString name = nameOf(first.firstClass);
-    if (first.secondClass != first.firstClass) {
-        name += QStringLiteral(" - ") + nameOf(first.secondClass);
-    }
-    // Characters that some file systems refuse, and control characters.
-    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
-    name.replace(unsafe, QStringLiteral("_"));
-    name = name.trimmed();
-    if (name.isEmpty() || name.startsWith(QLatin1Char('.'))) {
-        name.prepend(QStringLiteral("Build"));
-    }
-    return name + QStringLiteral(".pdf");
+    return pairName(sheet, table) + QStringLiteral(".pdf");
 }
