@@ -66,15 +66,13 @@ private slots:
         QCOMPARE(writePdf(path, sheet), QString());
         const QString text = unspaced(run("pdftotext", {"-raw", path, "-"}));
         // Every line and every cell, whole and in order: wrapping only adds breaks.
-        QStringList expected;
-        for (const PrintedLine& line : sheet.lines) {
-            expected.append(line.text);
-        }
+        QStringList expected = {printedCreator(), "Class file: long_features.csv"};
+        expected += QString::fromStdString(vostrel::buildText(build, table)).split('\n');
         for (const QStringList& cells : sheet.table.rows) {
             expected.append(cells);
         }
-        for (const PrintedLine& line : sheet.linesAfter) {
-            expected.append(line.text);
+        for (int level = 1; level <= 20; ++level) {
+            expected.append(QStringLiteral("Level %1: row").arg(level));
         }
         QCOMPARE(sheet.table.rows.size(), std::size_t{20});
         qsizetype at = 0;
@@ -91,6 +89,8 @@ private slots:
         QVERIFY(text.count(unspaced(sheet.table.header.join(""))) >= 2);
         QVERIFY(text.endsWith(QStringLiteral("Page%1of%1").arg(pages)));
         QVERIFY(info.contains("Title: Warden - Mystic build sheet Creator: " + printedCreator()));
+        const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+        QVERIFY(info.contains(letter ? "(letter)" : "(A4)"));
     }
 
     // Nothing to show; a folder that is a file; a full disk (a file-size limit binds
@@ -121,9 +121,10 @@ private slots:
         QCOMPARE(QDir(folder_.path()).entryList({"old*"}, QDir::Files), QStringList{"old.pdf"});
     }
 
-    // The rows as the table shows them, after sorting.
+    // The rows as the table shows them, after sorting; its own Ctrl+P, not the sheet's.
     void tableWindowPrintsInTheOrderShown() {
         auto* classes = qobject_cast<TableWindow*>(openTableWindow(Qt::Key_F3, "ClassesWindow"));
+        QVERIFY(!classes->actions().contains(control<QAction>(*window_, "Menu_Print")));
         auto* view = classes->findChild<QTableView*>();
         view->sortByColumn(1, Qt::DescendingOrder);
         const PrintedTable printed = classes->printedDocument().table;
