@@ -542,14 +542,23 @@ SheetDocument Form1::sheetDocumentOf(const vostrel::BuildSheet& sheet) const {
                          explainedOnPaper_);
 }
 
+// Nothing, after saying what the build needs, as Go's empty report box does.
+std::optional<PrintedDocument> Form1::sheetToPrint(const QString& title,
+                                                   const vostrel::BuildSheet& built) {
+    SheetDocument sheet = sheetDocumentOf(built);
+    if (!sheet.document) {
+        prompts_.showMessage(this, title, sheet.refusal, QMessageBox::Ok, QMessageBox::Ok,
+                             QMessageBox::Information);
+    }
+    return std::move(sheet.document);
+}
+
 // The preview offers the words of each level; the choice holds for the run.
 void Form1::printSheet(bool preview) {
     const QString title = preview ? QStringLiteral("Print Preview") : QStringLiteral("Print");
     const vostrel::BuildSheet built = buildSheet_->settledSheet();
-    const SheetDocument sheet = sheetDocumentOf(built);
-    if (!sheet.document) {
-        prompts_.showMessage(this, title, sheet.refusal, QMessageBox::Ok, QMessageBox::Ok,
-                             QMessageBox::Information);
+    const std::optional<PrintedDocument> sheet = sheetToPrint(title, built);
+    if (!sheet) {
         return;
     }
     // Painted anew when the preview's option changes.
@@ -569,10 +578,8 @@ void Form1::printSheet(bool preview) {
 void Form1::saveSheetAsPdf() {
     const QString title = QStringLiteral("Save as PDF");
     const vostrel::BuildSheet built = buildSheet_->settledSheet();
-    const SheetDocument sheet = sheetDocumentOf(built);
-    if (!sheet.document) {
-        prompts_.showMessage(this, title, sheet.refusal, QMessageBox::Ok, QMessageBox::Ok,
-                             QMessageBox::Information);
+    const std::optional<PrintedDocument> sheet = sheetToPrint(title, built);
+    if (!sheet) {
         return;
     }
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -585,7 +592,7 @@ void Form1::saveSheetAsPdf() {
     if (path.isEmpty()) {
         return;
     }
-    const QString problem = writePdf(path, *sheet.document);
+    const QString problem = writePdf(path, *sheet);
     if (!problem.isEmpty()) {
         prompts_.showMessage(this, title,
                              QStringLiteral("Could not save \"%1\": %2")

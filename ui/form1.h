@@ -20,6 +20,7 @@ class QPushButton;
 class QStringListModel;
 class SpokenNotice;
 class UserPrompts;
+struct PrintedDocument;
 struct SheetDocument;
 
 // The program's only window: the build sheet's five rows, Go, the report box and
@@ -84,6 +85,8 @@ private:
     bool replaceRows(const vostrel::BuildSheet& sheet, const QString& command, QWidget* asker);
 
     SheetDocument sheetDocumentOf(const vostrel::BuildSheet& sheet) const;
+    std::optional<PrintedDocument> sheetToPrint(const QString& title,
+                                                const vostrel::BuildSheet& built);
     void printSheet(bool preview);
     void saveSheetAsPdf();
 
