@@ -255,6 +255,10 @@ void ClassesWindow::showFeaturesOf(const QModelIndex& current) {
 
 // Every column of the classes in full, and room for about a dozen of them above
 // twenty levels of features.
+QStringList ClassesWindow::printedContext() const {
+    return {QStringLiteral("Class file: ") + fileBox->text(), countLabel->text()};
+}
+
 QSize ClassesWindow::preferredSize() const {
     ensurePolished();
     const int tables = classesTable->heightForRows(std::clamp(classes_->rowCount(), 1, 12)) +

@@ -25,6 +25,7 @@ public:
     void showClasses(const QString& path, const vostrel::ClassTable& table);
 
 protected:
+    QStringList printedContext() const override;
     QSize preferredSize() const override;
     int narrowestWidth() const override;
 

@@ -242,6 +242,12 @@ QSize PairsWindow::aroundTable(int tableWidth) const {
 }
 
 // Every column in full, and room for a good part of the pairs.
+// The level and class the pairs are shown for, as the controls above them say.
+QStringList PairsWindow::printedContext() const {
+    return {QStringLiteral("Level: %1").arg(levelBox->value()),
+            QStringLiteral("With class: %1").arg(withClassList->currentText())};
+}
+
 QSize PairsWindow::preferredSize() const {
     return aroundTable(pairsTable->fullWidth());
 }

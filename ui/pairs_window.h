@@ -35,6 +35,7 @@ signals:
     void pairChosen(int first, int second, int level);
 
 protected:
+    QStringList printedContext() const override;
     QSize preferredSize() const override;
     int narrowestWidth() const override;
 
