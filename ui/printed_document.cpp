@@ -121,20 +121,36 @@ Typeset::Typeset(const PrintedDocument& document, QPagedPaintDevice& device) {
     double y = 0;
     // A piece that does not fit below the others starts a new page.
     const auto fits = [&](double height) { return y == 0 || y + height <= pageHeight; };
-    const auto place = [&](PrintedPiece::Kind kind, int index, double height) {
+    const auto place = [&](PrintedPiece::Kind kind, int index, double height, double offset = 0) {
         if (!fits(height)) {
             layout.pages.emplace_back();
             y = 0;
         }
-        layout.pages.back().push_back({kind, index, y, height});
+        layout.pages.back().push_back({kind, index, y, height, offset});
         y += height;
     };
     const auto placeLines = [&](const std::vector<PrintedLine>& lines) {
         for (const PrintedLine& line : lines) {
             auto& text = texts.emplace_back(
                 std::make_unique<QTextLayout>(line.text, line.heading ? heading : body, &device));
-            place(PrintedPiece::Line, static_cast<int>(texts.size() - 1),
-                  wrap(*text, width, Qt::AlignLeft));
+            const auto index = static_cast<int>(texts.size() - 1);
+            const double height = wrap(*text, width, Qt::AlignLeft);
+            if (height <= pageHeight) {
+                place(PrintedPiece::Line, index, height);
+                continue;
+            }
+            // Taller than a page: in parts, each as many lines as the page takes.
+            double start = 0;
+            double end = 0;
+            for (int at = 0; at < text->lineCount(); ++at) {
+                const double bottom = text->lineAt(at).y() + text->lineAt(at).height();
+                if (end > start && y + bottom - start > pageHeight) {
+                    place(PrintedPiece::Line, index, end - start, start);
+                    start = end;
+                }
+                end = bottom;
+            }
+            place(PrintedPiece::Line, index, end - start, start);
         }
     };
     placeLines(document.lines);
@@ -236,9 +252,17 @@ bool paintDocument(const PrintedDocument& document, QPagedPaintDevice& device) {
         for (const PrintedPiece& piece : layout.pages[static_cast<std::size_t>(page)]) {
             const auto index = static_cast<std::size_t>(piece.index);
             switch (piece.kind) {
-                case PrintedPiece::Line:
-                    typeset.texts[index]->draw(&painter, {0, piece.top});
+                case PrintedPiece::Line: {
+                    const QTextLayout& lines = *typeset.texts[index];
+                    for (int at = 0; at < lines.lineCount(); ++at) {
+                        const double lineTop = lines.lineAt(at).y();
+                        if (lineTop >= piece.offset - 0.5 &&
+                            lineTop < piece.offset + piece.height - 0.5) {
+                            lines.lineAt(at).draw(&painter, {0, piece.top - piece.offset});
+                        }
+                    }
                     break;
+                }
                 case PrintedPiece::Header:
                     drawCells(typeset.header, piece.top, piece.height);
                     break;

@@ -38,12 +38,13 @@ PrintedTable printedTable(const TableModel& model);
 // Where each piece of a document falls: pages of pieces, each piece a line of
 // text (lines, then linesAfter, numbered on) or a table row, or the table's
 // header, repeated on every page the table runs over. Breaks fall only between
-// pieces; a piece taller than a page gets a page of its own.
+// pieces, and a line of text taller than a page between its wrapped lines.
 struct PrintedPiece {
     enum Kind { Line, Header, Row } kind = Line;
     int index = 0;  // the line or row
     double top = 0;
     double height = 0;
+    double offset = 0;  // of a line of text broken over pages, where this part starts
 };
 
 struct PrintedLayout {

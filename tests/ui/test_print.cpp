@@ -93,6 +93,19 @@ private slots:
         QVERIFY(info.contains(letter ? "(letter)" : "(A4)"));
     }
 
+    // A text longer than a page goes on over the next pages, every word of it.
+    void textTallerThanAPageBreaksBetweenItsLines() {
+        QStringList words;
+        for (int n = 0; n < 3000; ++n) {
+            words.append(QString::number(n));
+        }
+        const QString path = folder_.filePath("long.pdf");
+        QCOMPARE(writePdf(path, {"Long", {{words.join(' ')}}, {}, {}}), QString());
+        const QString text = unspaced(run("pdftotext", {"-raw", path, "-"}));
+        QVERIFY(text.contains("Page3of3"));
+        QCOMPARE(QString(text).remove(QRegularExpression("Page\\dof3")), words.join(""));
+    }
+
     // Nothing to show; a folder that is a file; a full disk (a file-size limit binds
     // root too): a message naming the file and why, the old file as it was.
     void refusedWriteLeavesTheOldFile() {
