@@ -1,5 +1,6 @@
 #include "sheet_document.h"
 
+#include "build_refusal.h"
 #include "build_text.h"
 #include "level_by_level.h"
 #include "level_table.h"
@@ -37,7 +38,8 @@ SheetDocument sheetDocument(const vostrel::BuildSheet& sheet, const vostrel::Cla
     }
     const std::string rows = vostrel::buildText(sheet, table);
     if (levels.outcome != vostrel::ProgressionOutcome::Finished || rows.empty()) {
-        return {std::nullopt, QString::fromUtf8(vostrel::kNothingToCopyText)};
+        return {std::nullopt,
+                QString::fromStdString(vostrel::emptyBuildText(vostrel::EmptyBuildUse::NoRows))};
     }
     PrintedDocument document;
     document.title = pairName(sheet, table) + QStringLiteral(" build sheet");

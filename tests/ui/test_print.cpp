@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "build_refusal.h"
 #include "build_text.h"
 #include "class_file_reader.h"
 #include "pdf_file.h"
@@ -109,7 +110,8 @@ private slots:
     // Nothing to show; a folder that is a file; a full disk (a file-size limit binds
     // root too): a message naming the file and why, the old file as it was.
     void refusedWriteLeavesTheOldFile() {
-        QCOMPARE(saveAsPdf(folder_.filePath("none.pdf")), QString(vostrel::kNothingToCopyText));
+        QCOMPARE(saveAsPdf(folder_.filePath("none.pdf")),
+                 QString::fromStdString(vostrel::emptyBuildText(vostrel::EmptyBuildUse::NoRows)));
         QFile old(folder_.filePath("old.pdf"));
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
@@ -138,6 +140,7 @@ private slots:
     void tableWindowPrintsInTheOrderShown() {
         auto* classes = qobject_cast<TableWindow*>(openTableWindow(Qt::Key_F3, "ClassesWindow"));
         QVERIFY(!classes->actions().contains(control<QAction>(*window_, "Menu_Print")));
+        QVERIFY(classes->actions().contains(control<QAction>(*classes, "printTable")));
         auto* view = classes->findChild<QTableView*>();
         view->sortByColumn(1, Qt::DescendingOrder);
         const PrintedTable printed = classes->printedDocument().table;
