@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -9,10 +10,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QTimer>
-#include <QStandardPaths>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>

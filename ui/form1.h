@@ -111,4 +111,5 @@ private:
     SpokenNotice* fileNoticeSpoken_ = nullptr;    // built on first use
     BuildKeeper* keeper_ = nullptr;               // built on first use
     CompareWindow* compare_ = nullptr;            // built on first use
+    bool explainedOnPaper_ = false;               // the sheet's option, kept for the run
 };
