@@ -1,8 +1,8 @@
 #include "qt_user_prompts.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QPushButton>
 
 namespace {
