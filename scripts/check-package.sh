@@ -21,7 +21,7 @@ allowed_lintian_tags=(no-copyright-file)
 
 version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' CMakeLists.txt | head -n 1)
 expected_files="usr/bin/vostrel-calculator
-usr/lib/vostrel-calculator/libvostrel-print.so
+usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/vostrel-calculator/libvostrel-print.so
 usr/share/applications/vostrel-calculator.desktop
 usr/share/doc/vostrel-calculator/CHANGELOG.md.gz
 usr/share/doc/vostrel-calculator/README.md.gz
