@@ -4,20 +4,12 @@
 #include <cstdint>
 
 #include "class_lookup.h"
+#include "class_name_text.h"
 #include "number_text.h"
 
 namespace vostrel {
 
 namespace {
-
-// The place of the class in `slot` among the classes of its name, from 1.
-int placeAmongNamesakes(const ClassTable& table, int slot) {
-    int place = 0;
-    for (int earlier = 1; earlier <= slot; ++earlier) {
-        place += table.recordAt(earlier).name == table.recordAt(slot).name ? 1 : 0;
-    }
-    return place;
-}
 
 std::int16_t carried(std::int16_t slot, const ClassTable& from, const ClassTable& to) {
     // Slots run 0..40, so every carried slot fits.
@@ -35,7 +27,7 @@ int carriedSlot(int slot, const ClassTable& from, const ClassTable& to) {
     }
     const std::vector<std::string> names = to.classNames();
     const std::array<SoughtName, 1> sought{
-        {{from.recordAt(slot).name, placeAmongNamesakes(from, slot)}}};
+        {{from.recordAt(slot).name, name_text::placeAmongNamesakes(from, slot)}}};
     const auto found = findEntry(names, sought);
     return found ? static_cast<int>(*found) + 1 : 0;
 }
@@ -49,7 +41,7 @@ CarriedBuild carryOverBuild(const BuildSheet& sheet, const ClassTable& from, con
             const std::int16_t before = slot;
             slot = carried(before, from, to);
             if (slot == 0 && before > 0 && before <= from.classCount()) {
-                const int place = placeAmongNamesakes(from, before);
+                const int place = name_text::placeAmongNamesakes(from, before);
                 std::string name = from.recordAt(before).name;
                 if (place > 1) {
                     name += " (" + integerText(place) + ")";

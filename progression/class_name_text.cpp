@@ -131,6 +131,14 @@ NameRead readName(std::string_view text, const ClassTable& table) {
     return read;
 }
 
+int placeAmongNamesakes(const ClassTable& table, int slot) {
+    int place = 0;
+    for (int earlier = 1; earlier <= slot; ++earlier) {
+        place += table.recordAt(earlier).name == table.recordAt(slot).name ? 1 : 0;
+    }
+    return place;
+}
+
 std::string writtenName(const ClassTable& table, int slot, bool quote) {
     const std::string& name = table.recordAt(slot).name;
     std::string out;
@@ -150,11 +158,7 @@ std::string writtenName(const ClassTable& table, int slot, bool quote) {
     } else {
         out = name;
     }
-    int place = 0;
-    for (int earlier = 1; earlier <= slot; ++earlier) {
-        place += table.recordAt(earlier).name == name ? 1 : 0;
-    }
-    if (place > 1) {
+    if (const int place = placeAmongNamesakes(table, slot); place > 1) {
         out += " (";
         appendInteger(out, place);
         out += ')';

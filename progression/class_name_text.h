@@ -33,6 +33,10 @@ struct NameRead {
 // One of a line's names, the blanks around it already cut.
 NameRead readName(std::string_view text, const ClassTable& table);
 
+// The place of the class in `slot` among the classes of its name, from 1: the n
+// of a written "Twin (n)".
+int placeAmongNamesakes(const ClassTable& table, int slot);
+
 // The class in `slot` as a line writes it: quoted when `quote` or when its name
 // needs it, with its place among the classes of its name from the second on.
 std::string writtenName(const ClassTable& table, int slot, bool quote);
