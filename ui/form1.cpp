@@ -1,8 +1,6 @@
 #include "form1.h"
 
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,34 +8,23 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardPaths>
-#include <QStatusBar>
 #include <QStringListModel>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <utility>
 
-#include "build_keeper.h"
 #include "build_refusal.h"
 #include "build_sheet_widget.h"
 #include "build_text.h"
-#include "carry_over.h"
-#include "class_checks.h"
-#include "class_file_watch.h"
 #include "classes_window.h"
 #include "client_area.h"
-#include "compare_window.h"
 #include "key_rules.h"
 #include "level_by_level_window.h"
 #include "menu_bar_keys.h"
 #include "pair_table.h"
 #include "pairs_window.h"
-#include "pdf_file.h"
-#include "print_service.h"
-#include "sheet_document.h"
 #include "spoken_notice.h"
 #include "user_prompts.h"
 #include "version.h"
@@ -45,7 +32,6 @@
 namespace {
 
 const QString kCaption = QStringLiteral("Vostrel Progression Calculator");
-const QString kNoClass = QStringLiteral("<None>");
 const QString kFeedbackAddress = QStringLiteral("feedback@example.org");
 
 // The class file is watched from a moment after the window is up, so that
@@ -92,6 +78,10 @@ QAction* addCommand(QMenu& menu, const QString& text, const QString& name,
 }
 
 }  // namespace
+
+const QString& Form1::caption() {
+    return kCaption;
+}
 
 Form1::Form1(UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts), loader_(prompts) {
@@ -226,132 +216,6 @@ void Form1::createMenus() {
                &Form1::showAbout);
 }
 
-bool Form1::loadClassData() {
-    std::optional<LoadedClassFile> loaded = loader_.loadAtStart(this);
-    if (!loaded) {
-        return false;
-    }
-    classTable_ = std::move(loaded->table);
-    classFilePath_ = loaded->path;
-    showClassNames();
-    tellDoubtfulSaves();
-    return true;
-}
-
-// A save column reading "True" or "WAHR" loads as a poor save, as the file format
-// has it; the player learns of it on loading, in the line under the report, without
-// a box to dismiss, and not only in View > Classes.
-void Form1::tellDoubtfulSaves() {
-    const vostrel::DoubtfulSaves doubtful = vostrel::doubtfulSaves(classTable_);
-    if (doubtful.classes == 0) {
-        return;
-    }
-    const QString found = QString::fromStdString(doubtful.firstText);
-    const QString classes = doubtful.classes == 1
-                                ? QStringLiteral("1 class")
-                                : QStringLiteral("%1 classes").arg(doubtful.classes);
-    // Short enough for the line; the whole of it in the tooltip and to a screen reader.
-    // At start the notice, shown with the window, is told as the window appears.
-    showFileNotice(
-        QStringLiteral("%1: \"%2\" is a poor save (View > Classes)").arg(classes, found),
-        QStringLiteral("%1 of the file read a save column as \"%2\" or the like, neither TRUE "
-                       "nor FALSE: only TRUE in capitals marks a good save, so such a save "
-                       "counts as poor. View > Classes (F3) shows which.")
-            .arg(classes, found));
-}
-
-void Form1::showClassNames() {
-    QStringList names{kNoClass};
-    for (const std::string& name : classTable_.classNames()) {
-        names.append(QString::fromStdString(name));
-    }
-    classNames_->setStringList(names);
-}
-
-void Form1::openClassFile() {
-    if (std::optional<LoadedClassFile> loaded = loader_.open(this)) {
-        useClassFile(std::move(*loaded));
-    }
-}
-
-void Form1::reloadClassFile() {
-    if (std::optional<LoadedClassFile> loaded = loader_.reload(this, classFilePath_)) {
-        useClassFile(std::move(*loaded));
-    }
-}
-
-void Form1::useClassFile(LoadedClassFile loaded) {
-    const vostrel::CarriedBuild carried =
-        vostrel::carryOverBuild(buildSheet_->settledSheet(), classTable_, loaded.table);
-    const vostrel::ClassTable previous = std::exchange(classTable_, std::move(loaded.table));
-    classFilePath_ = loaded.path;
-    showClassNames();
-    buildSheet_->setSheet(carried.sheet);
-    if (fileWatch_ != nullptr) {
-        fileWatch_->watch(classFilePath_);
-    }
-    if (fileNotice_ != nullptr) {
-        statusBar()->hide();
-    }
-    tellDoubtfulSaves();
-    classesReplaced(previous);
-    onGoClicked();
-    if (!carried.lost.empty()) {
-        QStringList lost;
-        for (const vostrel::LostChoice& choice : carried.lost) {
-            lost.append(QString::fromStdString(vostrel::lostChoiceText(choice)));
-        }
-        prompts_.showMessage(this, kCaption, lost.join(QLatin1Char('\n')), QMessageBox::Ok,
-                             QMessageBox::Ok, QMessageBox::Information);
-    }
-}
-
-void Form1::classesReplaced(const vostrel::ClassTable& previous) {
-    // Kept builds hold class slots: they follow their classes by name as the rows do.
-    if (keeper_ != nullptr) {
-        keeper_->carryOver(previous, classTable_);
-    }
-    if (classes_ != nullptr) {
-        classes_->showClasses(classFilePath_, classTable_);
-    }
-    if (pairs_ != nullptr) {
-        pairs_->showTable(classTable_);
-    }
-}
-
-void Form1::watchClassFile() {
-    if (fileWatch_ != nullptr) {
-        return;
-    }
-    fileWatch_ = new ClassFileWatch(this);
-    const auto name = [this] { return QFileInfo(classFilePath_).fileName(); };
-    connect(fileWatch_, &ClassFileWatch::changed, this, [this, name] {
-        showFileNotice(QStringLiteral("%1 changed on disk: Ctrl+R reloads it").arg(name()));
-    });
-    connect(fileWatch_, &ClassFileWatch::gone, this, [this, name] {
-        showFileNotice(QStringLiteral("%1 is gone from disk: the classes loaded stay").arg(name()));
-    });
-    fileWatch_->watch(classFilePath_);
-}
-
-// Below the rows, where it takes no room until needed; told to a screen reader too.
-void Form1::showFileNotice(const QString& text, const QString& detail) {
-    if (fileNotice_ == nullptr) {
-        fileNotice_ = new QLabel(this);
-        fileNotice_->setObjectName(QStringLiteral("fileNotice"));
-        statusBar()->addPermanentWidget(fileNotice_, 1);
-        statusBar()->setSizeGripEnabled(false);
-        // Not the central widget: at start the notice may come before it is made.
-        fileNoticeSpoken_ = new SpokenNotice(this);
-    }
-    fileNotice_->setText(text);
-    fileNotice_->setToolTip(detail);
-    const QString told = detail.isEmpty() ? text : detail;
-    fileNotice_->setAccessibleName(told);
-    statusBar()->show();
-    fileNoticeSpoken_->say(told);
-}
-
 void Form1::onGoClicked() {
     runGo({});
 }
@@ -473,131 +337,4 @@ void Form1::usePair(int first, int second, int level) {
     segment.firstClass = static_cast<std::int16_t>(first);
     segment.secondClass = static_cast<std::int16_t>(second);
     replaceRows(sheet, QStringLiteral("Use Pair"), pairs_);
-}
-
-bool Form1::replaceRows(const vostrel::BuildSheet& sheet, const QString& command, QWidget* asker) {
-    if (!keeper().keepReplaced(buildSheet_->settledSheet(), sheet, classTable_, command, asker)) {
-        return false;
-    }
-    buildSheet_->setSheet(sheet);
-    onGoClicked();
-    return true;
-}
-
-BuildKeeper& Form1::keeper() {
-    if (keeper_ == nullptr) {
-        keeper_ = new BuildKeeper(prompts_, this);
-        connect(keeper_, &BuildKeeper::changed, this, &Form1::refreshCompare);
-    }
-    return *keeper_;
-}
-
-void Form1::keepBuild() {
-    QWidget* asker = this;
-    if (compare_ != nullptr && compare_->isActiveWindow()) {
-        asker = compare_;
-    }
-    keeper().keep(buildSheet_->settledSheet(), classTable_, QStringLiteral("Keep Build"), asker);
-}
-
-void Form1::showCompare() {
-    if (compare_ == nullptr) {
-        compare_ = new CompareWindow(*this);
-        connect(compare_, &CompareWindow::useRequested, this, &Form1::useKept);
-        connect(compare_, &CompareWindow::renameRequested, this,
-                [this](int index) { keeper().rename(static_cast<std::size_t>(index), compare_); });
-        connect(compare_, &CompareWindow::removeRequested, this,
-                [this](int index) { keeper().remove(static_cast<std::size_t>(index)); });
-        connect(compare_, &CompareWindow::keepRequested, this, &Form1::keepBuild);
-        connect(compare_, &CompareWindow::addFromClipboardRequested, this,
-                [this] { keeper().keepFromClipboard(classTable_, compare_); });
-    }
-    // The current build is the one Go takes, as for Level by Level.
-    const bool refreshedByGo = compare_->isVisible();
-    onGoClicked();
-    if (!refreshedByGo) {
-        compare_->showBuilds(buildSheet_->sheet(), keeper().builds(), classTable_);
-    }
-    compare_->present();
-}
-
-// Only an open window follows the builds; it takes them anew when it opens.
-void Form1::refreshCompare() {
-    if (compare_ != nullptr && compare_->isVisible()) {
-        compare_->showBuilds(buildSheet_->sheet(), keeper().builds(), classTable_);
-    }
-}
-
-void Form1::useKept(int index) {
-    const vostrel::KeptBuilds& kept = keeper().builds();
-    if (index < 0 || static_cast<std::size_t>(index) >= kept.size()) {
-        return;
-    }
-    // A copy: keeping the replaced build may let this one go from the list.
-    const vostrel::KeptBuild used = kept[static_cast<std::size_t>(index)];
-    replaceRows(used.rows, QStringLiteral("Use ") + QString::fromStdString(used.name), compare_);
-}
-
-SheetDocument Form1::sheetDocumentOf(const vostrel::BuildSheet& sheet) const {
-    return sheetDocument(sheet, classTable_, QFileInfo(classFilePath_).fileName(),
-                         explainedOnPaper_);
-}
-
-// Nothing, after saying what the build needs, as Go's empty report box does.
-std::optional<PrintedDocument> Form1::sheetToPrint(const QString& title,
-                                                   const vostrel::BuildSheet& built) {
-    SheetDocument sheet = sheetDocumentOf(built);
-    if (!sheet.document) {
-        prompts_.showMessage(this, title, sheet.refusal, QMessageBox::Ok, QMessageBox::Ok,
-                             QMessageBox::Information);
-    }
-    return std::move(sheet.document);
-}
-
-// The preview offers the words of each level; the choice holds for the run.
-void Form1::printSheet(bool preview) {
-    const QString title = preview ? QStringLiteral("Print Preview") : QStringLiteral("Print");
-    const vostrel::BuildSheet built = buildSheet_->settledSheet();
-    const std::optional<PrintedDocument> sheet = sheetToPrint(title, built);
-    if (!sheet) {
-        return;
-    }
-    // Painted anew when the preview's option changes.
-    PrintJob job = printJob(
-        [this, built] { return sheetDocumentOf(built).document.value_or(PrintedDocument{}); });
-    if (preview) {
-        job.optionText = QStringLiteral("Explain each level");
-        job.option = &explainedOnPaper_;
-    }
-    const QString problem = printDocument(this, job, preview);
-    if (!problem.isEmpty()) {
-        prompts_.showMessage(this, title, problem, QMessageBox::Ok, QMessageBox::Ok,
-                             QMessageBox::Warning);
-    }
-}
-
-void Form1::saveSheetAsPdf() {
-    const QString title = QStringLiteral("Save as PDF");
-    const vostrel::BuildSheet built = buildSheet_->settledSheet();
-    const std::optional<PrintedDocument> sheet = sheetToPrint(title, built);
-    if (!sheet) {
-        return;
-    }
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists()) {
-        folder = QDir::homePath();
-    }
-    const QString path = prompts_.chooseSaveFile(
-        this, title, QDir(folder).filePath(sheetFileName(built, classTable_)),
-        {QStringLiteral("PDF files (*.pdf)")}, QStringLiteral("pdf"));
-    if (path.isEmpty()) {
-        return;
-    }
-    const QString problem = writePdf(path, *sheet);
-    if (!problem.isEmpty()) {
-        prompts_.showMessage(this, title,
-                             QStringLiteral("Could not save \"%1\": %2")
-                                 .arg(QDir::toNativeSeparators(path), problem),
-                             QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Warning);
-    }
 }

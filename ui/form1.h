@@ -40,6 +40,9 @@ public:
     bool classDataLoaded() const { return classDataLoaded_; }
 
 private:
+    // The window's caption, also the title of its messages.
+    static const QString& caption();
+
     void createWidgets();
     void createTitle(QWidget& client);
     void createMenus();
