@@ -8,12 +8,12 @@
 
 namespace vostrel {
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kBlanks);
+std::string_view trimmed(std::string_view text, std::string_view blanks) {
+    const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) {
         return {};
     }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 }  // namespace vostrel

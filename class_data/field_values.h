@@ -9,8 +9,8 @@ namespace vostrel {
 // Spaces and tabs, which may surround a field's number or a pasted line's names.
 inline constexpr std::string_view kBlanks = " \t";
 
-// The text without the blanks around it.
-std::string_view trimmed(std::string_view text);
+// The text without the blanks (or the other characters of `blanks`) around it.
+std::string_view trimmed(std::string_view text, std::string_view blanks = kBlanks);
 
 }  // namespace vostrel
 

@@ -2,6 +2,7 @@
 
 #include "build_text.h"
 #include "carry_over.h"
+#include "field_values.h"
 #include "segment_walk.h"
 
 namespace vostrel {
@@ -10,12 +11,9 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+// A name typed or pasted into the rename box, line ends around it included.
 std::string trimmedName(const std::string& name) {
-    const std::size_t first = name.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return name.substr(first, name.find_last_not_of(" \t\r\n") - first + 1);
+    return std::string(trimmed(name, " \t\r\n"));
 }
 
 }  // namespace
